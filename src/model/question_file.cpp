@@ -1,0 +1,278 @@
+#include "model/question_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+#include "model/safe_file.h"
+#include "model/text_helpers.h"
+
+namespace {
+
+constexpr std::string_view kSignature = "Zentu File";
+constexpr std::string_view kEndOptions = "EndOptions";
+constexpr std::string_view kFontPrefix = "Font=";
+
+// A damaged count may promise far more questions than the file could hold. We honour a
+// short file's promise, but never beyond one question per byte left (plus a little), so
+// memory stays a small multiple of the file's size.
+constexpr std::size_t kCountSlack = 64;
+
+// What a text-mode stream shows of the file: the data ends at 0x1A, and every CR is
+// dropped wherever it stands. Done in place, so reading holds one copy of the file.
+void ApplyTextMode(std::string& bytes) {
+    const std::size_t end = bytes.find('\x1a');
+    if (end != std::string::npos) bytes.resize(end);
+    if (bytes.find('\r') != std::string::npos) {
+        bytes.erase(std::remove(bytes.begin(), bytes.end(), '\r'), bytes.end());
+    }
+}
+
+// Line breaks are single LFs after the text-mode pass; memory keeps them as CR LF.
+void ReadText(RecordStream& stream, std::string& text) {
+    if (stream.ReadUntil('\t', text) &&
+        std::memchr(text.data(), '\n', text.size()) != nullptr) {
+        text = LfToCrLf(text);
+    }
+}
+
+void ReadFlagsAndMethod(RecordStream& stream, Zentu_Data& record) {
+    stream.ReadFlag(record.useHint);
+    stream.ReadFlag(record.confirmCorrect);
+    stream.ReadFlag(record.checkSpaces);
+    stream.ReadFlag(record.caseSensitive);
+    std::int32_t method = 0;
+    if (stream.ReadInt32(method)) record.answerMethod = static_cast<AnswerMethod>(method);
+}
+
+void ReadRecords(RecordStream& stream, int formatNumber, std::uint64_t count,
+                 Question_Set& set) {
+    const std::uint64_t plausible = stream.Remaining() + kCountSlack;
+    const std::size_t records = static_cast<std::size_t>(std::min(count, plausible));
+    set.Reserve(set.Count() + records);
+    for (std::size_t i = 0; i < records; ++i) {
+        Zentu_Data record;
+        ReadRecord(stream, formatNumber, record);
+        set.Append(std::move(record));
+    }
+}
+
+// Text-mode output: every LF goes out as CR LF.
+void AppendTextMode(std::string& out, std::string_view text) {
+    const char* lf = static_cast<const char*>(std::memchr(text.data(), '\n', text.size()));
+    if (lf == nullptr) {
+        out.append(text);
+        return;
+    }
+    std::size_t pos = 0;
+    while (lf != nullptr) {
+        const std::size_t at = static_cast<std::size_t>(lf - text.data());
+        out.append(text.data() + pos, at - pos);
+        out.append("\r\n", 2);
+        pos = at + 1;
+        lf = static_cast<const char*>(std::memchr(text.data() + pos, '\n', text.size() - pos));
+    }
+    out.append(text.data() + pos, text.size() - pos);
+}
+
+void AppendNumber(std::string& out, long long value) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, static_cast<std::size_t>(result.ptr - digits));
+}
+
+void AppendFlag(std::string& out, bool flag) { out.push_back(flag ? '1' : '0'); }
+
+}  // namespace
+
+ReadOutcome ReadQuestionFile(const std::string& path, Question_Set& set, LogFont& font,
+                             bool& fontRead) {
+    fontRead = false;
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, kMaxQuestionFileBytes)) return ReadOutcome::OpenFailed;
+    return ParseQuestionFile(std::move(bytes), set, font, fontRead);
+}
+
+ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font,
+                              bool& fontRead) {
+    fontRead = false;
+    ApplyTextMode(bytes);
+    set.Clear();
+    RecordStream stream(bytes);
+
+    // No number at all (an empty file, say), a negative one or one past 32 bits: this
+    // is no question file we know.
+    std::uint32_t first = 0;
+    if (!stream.ReadUInt32(first)) return ReadOutcome::UnreadableVersion;
+    stream.Ignore(1, '\n');
+    if (first > 0) {
+        ReadRecords(stream, kFormatVersion10, first, set);
+        return ReadOutcome::Loaded;
+    }
+
+    std::string line;
+    if (!stream.ReadUntil('\n', line) || line != kSignature) {
+        return ReadOutcome::UnreadableVersion;
+    }
+    std::int32_t formatNumber = 0;
+    stream.ReadInt32(formatNumber);
+    bool haveLine = stream.ReadUntil('\n', line);
+    while (haveLine && line != kEndOptions) {
+        if (line.compare(0, kFontPrefix.size(), kFontPrefix) == 0) {
+            LogFont parsed = font;
+            if (ParseFontLine(std::string_view(line).substr(kFontPrefix.size()), parsed)) {
+                font = parsed;
+                fontRead = true;
+            }
+        }
+        haveLine = stream.ReadUntil('\n', line);
+    }
+
+    // A negative or unreadable count reads no records.
+    std::int32_t count = 0;
+    if (stream.ReadInt32(count) && count > 0) {
+        ReadRecords(stream, formatNumber, static_cast<std::uint64_t>(count), set);
+    }
+    return ReadOutcome::Loaded;
+}
+
+void ReadRecord(RecordStream& stream, int formatNumber, Zentu_Data& record) {
+    if (formatNumber == kFormatVersion10) {
+        char tab;
+        stream.ReadByte(tab);
+        ReadText(stream, record.question);
+        ReadText(stream, record.answer);
+        ReadText(stream, record.hint);
+        stream.ReadByte(record.delimiter);
+        ReadFlagsAndMethod(stream, record);
+    } else if (formatNumber == kFormatVersion11) {
+        stream.Ignore(2, '\n');
+        ReadText(stream, record.question);
+        ReadText(stream, record.answer);
+        ReadText(stream, record.hint);
+        ReadText(stream, record.rightResponse);
+        ReadText(stream, record.wrongResponse);
+        stream.ReadByte(record.delimiter);
+        stream.Ignore(2, '\t');
+        ReadFlagsAndMethod(stream, record);
+    }
+}
+
+void WriteRecord(std::string& out, int formatNumber, const Zentu_Data& record) {
+    const std::string_view delimiter(&record.delimiter, 1);
+    if (formatNumber == kFormatVersion10) {
+        out.push_back('\t');
+        AppendTextMode(out, record.question);
+        out.push_back('\t');
+        AppendTextMode(out, record.answer);
+        out.push_back('\t');
+        AppendTextMode(out, record.hint);
+        out.push_back('\t');
+        AppendTextMode(out, delimiter);
+        AppendFlag(out, record.useHint);
+        out.push_back(' ');
+        AppendFlag(out, record.confirmCorrect);
+        out.push_back(' ');
+        AppendFlag(out, record.checkSpaces);
+        out.push_back(' ');
+        AppendFlag(out, record.caseSensitive);
+        out.push_back(' ');
+        AppendNumber(out, static_cast<std::int32_t>(record.answerMethod));
+        return;
+    }
+    for (const std::string* text : {&record.question, &record.answer, &record.hint,
+                                    &record.rightResponse, &record.wrongResponse}) {
+        AppendTextMode(out, *text);
+        out.push_back('\t');
+    }
+    AppendTextMode(out, delimiter);
+    for (bool flag :
+         {record.useHint, record.confirmCorrect, record.checkSpaces, record.caseSensitive}) {
+        out.push_back('\t');
+        AppendFlag(out, flag);
+    }
+    out.push_back('\t');
+    AppendNumber(out, static_cast<std::int32_t>(record.answerMethod));
+    out.append("\r\n", 2);
+}
+
+std::string FormatQuestionFile(const Question_Set& set, int formatNumber, const LogFont* font) {
+    std::string out;
+    std::size_t estimate = 64;
+    for (const Zentu_Data& record : set) {
+        estimate += 32 + record.question.size() + record.answer.size() + record.hint.size() +
+                    record.rightResponse.size() + record.wrongResponse.size();
+    }
+    out.reserve(estimate);
+    if (formatNumber == kFormatVersion10) {
+        AppendNumber(out, static_cast<long long>(set.Count()));
+        out.append("\r\n", 2);
+        for (const Zentu_Data& record : set) WriteRecord(out, kFormatVersion10, record);
+        return out;
+    }
+    out.append("0\r\nZentu File\r\n2\r\n");
+    if (font != nullptr) {
+        out.append(kFontPrefix);
+        AppendTextMode(out, FormatFontLine(*font));
+        out.append("\r\n", 2);
+    }
+    out.append(kEndOptions);
+    out.append("\r\n", 2);
+    AppendNumber(out, static_cast<long long>(set.Count()));
+    out.append("\r\n", 2);
+    for (const Zentu_Data& record : set) WriteRecord(out, kFormatVersion11, record);
+    return out;
+}
+
+bool WriteQuestionFile(const std::string& path, const Question_Set& set, int formatNumber,
+                       const LogFont* font) {
+    std::string bytes;
+    try {
+        bytes = FormatQuestionFile(set, formatNumber, font);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return WriteFileAtomically(path, bytes);
+}
+
+std::string FormatFontLine(const LogFont& font) {
+    std::string out;
+    for (long long number :
+         {(long long)font.height, (long long)font.width, (long long)font.escapement,
+          (long long)font.orientation, (long long)font.weight, (long long)font.italic,
+          (long long)font.underline, (long long)font.strikeOut, (long long)font.charSet,
+          (long long)font.outPrecision, (long long)font.clipPrecision, (long long)font.quality,
+          (long long)font.pitchAndFamily}) {
+        AppendNumber(out, number);
+        out.push_back(' ');
+    }
+    out.append(font.faceName);
+    return out;
+}
+
+bool ParseFontLine(std::string_view afterPrefix, LogFont& font) {
+    std::string rest(afterPrefix);
+    std::int32_t numbers[13];
+    for (std::int32_t& number : numbers) {
+        bool overflowed = false;
+        number = TakeLeadingInt(rest, overflowed);
+        if (overflowed) return false;
+    }
+    const auto byte = [](std::int32_t value) { return static_cast<std::uint8_t>(value & 0xff); };
+    font.height = numbers[0];
+    font.width = numbers[1];
+    font.escapement = numbers[2];
+    font.orientation = numbers[3];
+    font.weight = numbers[4];
+    font.italic = byte(numbers[5]);
+    font.underline = byte(numbers[6]);
+    font.strikeOut = byte(numbers[7]);
+    font.charSet = byte(numbers[8]);
+    font.outPrecision = byte(numbers[9]);
+    font.clipPrecision = byte(numbers[10]);
+    font.quality = byte(numbers[11]);
+    font.pitchAndFamily = byte(numbers[12]);
+    // The face name field holds 31 bytes; a longer name is cut there.
+    font.faceName = StripChar(rest, StripMode::Leading, ' ').substr(0, kMaxFaceName);
+    return true;
+}

@@ -1,0 +1,43 @@
+// Question files of versions 1.0 and 1.1: reading and writing them byte for byte.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "model/log_font.h"
+#include "model/question_set.h"
+#include "model/record_stream.h"
+
+enum class ReadOutcome { Loaded, OpenFailed, UnreadableVersion };
+
+// Format numbers: version 1.0 files are format 1, version 1.1 files are format 2.
+constexpr int kFormatVersion10 = 1;
+constexpr int kFormatVersion11 = 2;
+
+// Larger files are refused as unopenable rather than exhausting memory.
+constexpr std::size_t kMaxQuestionFileBytes = std::size_t(256) << 20;
+
+// Reads `path` into `set`. When the file holds a font line, `font` is replaced and
+// `fontRead` set; otherwise `font` is untouched. After OpenFailed the set is untouched.
+ReadOutcome ReadQuestionFile(const std::string& path, Question_Set& set, LogFont& font,
+                             bool& fontRead);
+// The same over the bytes of a file, for callers and tests that hold them already.
+ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font,
+                              bool& fontRead);
+
+// Writes `set` in the given format (anything but 1 writes format 2); `font` is null
+// when no font line is to be stored. False when the file could not be written whole;
+// the old file is then unchanged.
+bool WriteQuestionFile(const std::string& path, const Question_Set& set, int formatNumber,
+                       const LogFont* font);
+std::string FormatQuestionFile(const Question_Set& set, int formatNumber, const LogFont* font);
+
+// One record in layout 1 or 2. With another format number, ReadRecord reads nothing.
+void ReadRecord(RecordStream& stream, int formatNumber, Zentu_Data& record);
+void WriteRecord(std::string& out, int formatNumber, const Zentu_Data& record);
+
+// The font line's text without its "Font=" prefix, and back. ParseFontLine is false
+// when a number does not fit its 32 bits; the font is then left as it was.
+std::string FormatFontLine(const LogFont& font);
+bool ParseFontLine(std::string_view afterPrefix, LogFont& font);

@@ -1,0 +1,18 @@
+// Whole-file reading with sane limits, and replacing a file only once its new content
+// is safely on disk.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Reads a regular file of at most maxBytes into `out`. False for anything else: a
+// missing or unreadable file, a directory, a device or pipe (which could block or never
+// end), a file too large, a read error.
+bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes);
+
+// Writes `data` to a temporary file beside the target, syncs it and renames it over
+// the target. A symbolic link is followed to the file it names; an existing file keeps
+// its permissions, and one that may not be written is left alone. On any failure,
+// a full disk included, it returns false and the old file is as it was.
+bool WriteFileAtomically(const std::string& path, std::string_view data);
