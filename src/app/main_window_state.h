@@ -1,0 +1,99 @@
+// The main window's state and the decisions of its commands, without any window: the
+// question set, the current file with the file dialogs' settings, the display font and
+// the flags. The Qt main window (zentuwin) forwards its menu commands here; everything
+// it shows goes through Platform.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "model/log_font.h"
+#include "model/question_set.h"
+#include "platform/platform.h"
+
+// Command ids of the main window's menu (resource 890).
+enum MainCommand : int {
+    kCmNew = 108,
+    kCmOpen = 8103,
+    kCmSave = 104,
+    kCmSaveAs = 105,
+    kCmExport = 11842,
+    kCmPrint = 4102,
+    kCmPrinterSetup = 4101,  // handled by nothing: always disabled
+    kCmExit = 106,           // handled by the application object
+    kCmEdit = 203,
+    kCmGradedQuiz = 2073,
+    kCmRandomTest = 2093,
+    kCmFont = 11843,
+    kCmReverse = 107,
+    kCmHelpContents = 24346,
+    kCmAbout = 24347,
+};
+
+constexpr int kAboutDialogId = 1321;
+constexpr const char* kProgramTitle = "Zentu Program 1.02";
+
+class MainWindowState {
+public:
+    explicit MainWindowState(Platform& platform);
+
+    // Start-up: with a file name, reads it as Open does (a failure message has no
+    // owner, as no window exists yet) and makes it the current file.
+    void Start(const std::optional<std::string>& startupFile);
+
+    // The command table: each id is bound once. Later subsystems bind theirs (Edit,
+    // the runs, Print, Export) through Bind; an id bound twice is refused (false).
+    bool Bind(int commandId, std::function<void()> handler);
+    bool Handles(int commandId) const;
+    // Runs the handler of `commandId`; false when no handler is bound.
+    bool Dispatch(int commandId);
+
+    // The close query: true when the window may close.
+    bool CanClose();
+
+    std::string Caption() const;
+
+    // New's last step starts the editor once the editor exists.
+    void SetEditorStarter(std::function<void()> starter);
+
+    // For the editor, the only code that changes questions.
+    void SetQuestionsChanged() { questionsChanged = true; }
+
+    Question_Set& Questions() { return questions; }
+    const Question_Set& Questions() const { return questions; }
+    const FileDialogData& FileDialog() const { return fileDialogData; }
+    const LogFont& DisplayFont() const { return displayFont; }
+    bool Untitled() const { return untitled; }
+    bool QuestionsChanged() const { return questionsChanged; }
+    bool Reversed() const { return reversed; }
+    bool FontChosen() const { return fontChosen; }
+    // True when the current file exists but was not read; Save then asks for a name
+    // rather than replacing bytes the user never saw.
+    bool SaveNeedsName() const { return untitled || currentFileUnread; }
+
+private:
+    void New();
+    void Open();
+    bool Save();
+    bool SaveAs();
+    void ChooseFont();
+    void ToggleReverse();
+    void ReadCurrentFile(MessageOwner owner);
+    bool WriteCurrentFile();
+    void UpdateCaption();
+
+    Platform& platform;
+    std::map<int, std::function<void()>> commands;
+    std::function<void()> editorStarter;
+
+    bool untitled = true;
+    bool questionsChanged = false;
+    bool reversed = false;
+    bool fontChosen = false;
+    bool currentFileUnread = false;
+    Question_Set questions;
+    FileDialogData fileDialogData;
+    LogFont displayFont;
+};
