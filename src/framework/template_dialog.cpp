@@ -1,0 +1,272 @@
+#include "framework/template_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QStyle>
+
+#include "framework/codepage.h"
+#include "framework/command_menu.h"
+#include "framework/text_box.h"
+
+namespace {
+
+// Windows-style rounding of a * b / c.
+int MulDiv(int a, int b, int c) {
+    const long long product = static_cast<long long>(a) * b;
+    return static_cast<int>((product >= 0 ? product + c / 2 : product - c / 2) / c);
+}
+
+QIcon RedCross() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(200, 0, 0), 6, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(7, 7, 25, 25);
+    painter.drawLine(25, 7, 7, 25);
+    return QIcon(pixmap);
+}
+
+QIcon FaceIcon(ButtonFace face, const QStyle* style) {
+    switch (face) {
+        case ButtonFace::Ok:
+            return QIcon::fromTheme("dialog-ok", style->standardIcon(QStyle::SP_DialogOkButton));
+        case ButtonFace::Cancel:
+            return QIcon::fromTheme("dialog-cancel",
+                                    style->standardIcon(QStyle::SP_DialogCancelButton));
+        case ButtonFace::Prev:
+            return QIcon::fromTheme("go-previous", style->standardIcon(QStyle::SP_ArrowLeft));
+        case ButtonFace::Next:
+            return QIcon::fromTheme("go-next", style->standardIcon(QStyle::SP_ArrowRight));
+        case ButtonFace::Delete:
+            return RedCross();
+        case ButtonFace::Hint:
+            return QIcon::fromTheme("help-contextual",
+                                    style->standardIcon(QStyle::SP_MessageBoxQuestion));
+        case ButtonFace::Text:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+QFont TemplateDialog::DialogFont(const DialogTemplate& layout) {
+    QFont font;
+    // The named face rarely exists on Linux; Liberation Sans has Arial's metrics, which
+    // keep the layouts' proportions.
+    font.setFamilies({TextToQString(layout.fontName), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("Helvetica")});
+    font.setPointSize(layout.fontPoints > 0 ? layout.fontPoints : 8);
+    return font;
+}
+
+TemplateDialog::TemplateDialog(const DialogTemplate& dialogLayout, QWidget* owner)
+    : QDialog(owner), layout(dialogLayout) {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (layout.style & kDialogSystemMenu) {
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    }
+    if (layout.style & kDialogMinimizeBox) {
+        flags |= Qt::WindowMinimizeButtonHint;
+    }
+    setWindowFlags(flags);
+    setWindowTitle(TextToQString(layout.title));
+
+    const QFont font = DialogFont(layout);
+    setFont(font);
+    // Classic dialog base units: the average width of the 52 letters, and the cell height.
+    const QFontMetrics metrics(font);
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    baseX = std::max(1, (letters / 26 + 1) / 2);
+    baseY = std::max(1, metrics.height());
+
+    if (layout.menuId != 0) {
+        auto* bar = new QMenuBar(this);
+        bar->setNativeMenuBar(false);
+        CommandRoute route;
+        route.Add(commands);
+        menu = CommandMenu::Build(bar, layout.menuId, route);
+        clientTop = bar->sizeHint().height();
+        bar->setGeometry(0, 0, UnitsToPixelsX(layout.width), clientTop);
+    }
+
+    QButtonGroup* radioGroup = nullptr;
+    std::vector<QWidget*> frames;
+    for (const DialogControl& control : layout.controls) {
+        QWidget* widget = MakeControl(control, radioGroup);
+        widget->setGeometry(UnitsToPixelsX(control.x), clientTop + UnitsToPixelsY(control.y),
+                            UnitsToPixelsX(control.width),
+                            std::max(2, UnitsToPixelsY(control.height)));
+        if (control.style & kStyleHidden) {
+            widget->setHidden(true);
+        }
+        if (control.kind == ControlKind::GroupFrame) {
+            frames.push_back(widget);
+        }
+        if (control.id != kNoControlId) {
+            controls.emplace(control.id, widget);
+        }
+    }
+    // A frame encloses controls that come before it in the keyboard order too.
+    for (QWidget* frame : frames) {
+        frame->lower();
+    }
+    setFixedSize(UnitsToPixelsX(layout.width), clientTop + UnitsToPixelsY(layout.height));
+}
+
+std::unique_ptr<TemplateDialog> TemplateDialog::Create(int resourceId, QWidget* owner) {
+    const DialogTemplate* found = FindDialog(resourceId);
+    if (found == nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<TemplateDialog>(*found, owner);
+}
+
+QWidget* TemplateDialog::MakeControl(const DialogControl& control, QButtonGroup*& radioGroup) {
+    const QString text = TextToQString(control.text);
+    if (control.kind != ControlKind::RadioButton) {
+        radioGroup = nullptr;
+    }
+    switch (control.kind) {
+        case ControlKind::Static: {
+            auto* label = new QLabel(this);
+            label->setTextFormat(Qt::PlainText);
+            label->setText(text);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+        case ControlKind::GroupFrame: {
+            auto* frame = new QGroupBox(text, this);
+            frame->setFocusPolicy(Qt::NoFocus);
+            return frame;
+        }
+        case ControlKind::Line: {
+            auto* line = new QFrame(this);
+            line->setFrameShape(QFrame::HLine);
+            line->setFrameShadow(QFrame::Sunken);
+            return line;
+        }
+        case ControlKind::Edit: {
+            auto* box = new TextBox(this);
+            const bool multiLine = (control.style & kStyleMultiLine) != 0;
+            box->SetMultiLine(multiLine);
+            box->SetEnterKey(multiLine && (control.style & kStyleWantReturn)
+                                 ? TextBox::EnterKey::NewLine
+                                 : TextBox::EnterKey::DefaultButton);
+            box->SetByteLimit(control.textLimit);
+            box->setReadOnly((control.style & kStyleReadOnly) != 0);
+            if (multiLine) {
+                box->setVerticalScrollBarPolicy((control.style & kStyleVScroll)
+                                                    ? Qt::ScrollBarAlwaysOn
+                                                    : Qt::ScrollBarAlwaysOff);
+                box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            } else {
+                box->document()->setDocumentMargin(1);
+            }
+            if (!(control.style & kStyleBorder)) {
+                box->setFrameShape(QFrame::NoFrame);
+            }
+            box->setFocusPolicy((control.style & kStyleTabStop) ? Qt::StrongFocus : Qt::ClickFocus);
+            box->SetBytes(control.text);
+            return box;
+        }
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(text, this);
+            button->setIcon(FaceIcon(control.face, style()));
+            button->setIconSize(QSize(20, 20));
+            if (control.face == ButtonFace::Next) {
+                // The arrow follows the word, pointing the way the button goes.
+                button->setLayoutDirection(Qt::RightToLeft);
+            }
+            button->setDefault((control.style & kStyleDefault) != 0);
+            const int id = control.id;
+            connect(button, &QPushButton::clicked, this, [this, id] { Command(id); });
+            return button;
+        }
+        case ControlKind::CheckBox:
+            return new QCheckBox(text, this);
+        case ControlKind::RadioButton: {
+            auto* radio = new QRadioButton(text, this);
+            if (radioGroup == nullptr) {
+                radioGroup = new QButtonGroup(this);
+            }
+            radioGroup->addButton(radio);
+            if (control.id != kNoControlId) {
+                radioGroups[control.id] = radioGroup;
+            }
+            return radio;
+        }
+    }
+    return new QWidget(this);
+}
+
+QWidget* TemplateDialog::Control(int id) const {
+    const auto found = controls.find(id);
+    return found == controls.end() ? nullptr : found->second;
+}
+
+TextBox* TemplateDialog::Edit(int id) const { return qobject_cast<TextBox*>(Control(id)); }
+
+QAbstractButton* TemplateDialog::Button(int id) const {
+    return qobject_cast<QAbstractButton*>(Control(id));
+}
+
+QLabel* TemplateDialog::Label(int id) const { return qobject_cast<QLabel*>(Control(id)); }
+
+bool TemplateDialog::IsChecked(int id) const {
+    const QAbstractButton* button = Button(id);
+    return button != nullptr && button->isChecked();
+}
+
+void TemplateDialog::SetChecked(int id, bool checked) {
+    QAbstractButton* button = Button(id);
+    if (button == nullptr) {
+        return;
+    }
+    const auto group = radioGroups.find(id);
+    if (group != radioGroups.end() && !checked) {
+        // An exclusive group refuses to clear its checked button.
+        group->second->setExclusive(false);
+        button->setChecked(false);
+        group->second->setExclusive(true);
+        return;
+    }
+    button->setChecked(checked);
+}
+
+int TemplateDialog::UnitsToPixelsX(int units) const { return MulDiv(units, baseX, 4); }
+
+int TemplateDialog::UnitsToPixelsY(int units) const { return MulDiv(units, baseY, 8); }
+
+void TemplateDialog::Command(int id) {
+    if (commands.Dispatch(id)) {
+        return;
+    }
+    done(id);
+}
+
+void TemplateDialog::reject() { Command(kIdCancel); }
+
+void TemplateDialog::showEvent(QShowEvent* event) {
+    if (!placed && (layout.style & kDialogAtPosition) && parentWidget() != nullptr) {
+        QWidget* client = parentWidget();
+        if (auto* frame = qobject_cast<QMainWindow*>(client);
+            frame != nullptr && frame->centralWidget() != nullptr) {
+            client = frame->centralWidget();
+        }
+        move(client->mapToGlobal(QPoint(UnitsToPixelsX(layout.x), UnitsToPixelsY(layout.y))));
+    }
+    placed = true;
+    QDialog::showEvent(event);
+}

@@ -1,0 +1,183 @@
+#include "framework/text_box.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+
+#include "framework/codepage.h"
+#include "framework/font_mapping.h"
+
+namespace {
+
+bool IsControl(QChar ch) {
+    const char16_t code = ch.unicode();
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
+}  // namespace
+
+TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
+    // Tab moves between a dialog's controls, as it always has; a TAB never gets stored.
+    setTabChangesFocus(true);
+    document()->setDocumentMargin(2);
+    SetMultiLine(true);
+}
+
+void TextBox::SetMultiLine(bool isMultiLine) {
+    multiLine = isMultiLine;
+    if (multiLine) {
+        setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    } else {
+        setLineWrapMode(QPlainTextEdit::NoWrap);
+        setWordWrapMode(QTextOption::NoWrap);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+}
+
+void TextBox::SetBytes(const std::string& bytes) { setPlainText(TextToQString(bytes)); }
+
+std::string TextBox::Bytes() const { return QStringToText(toPlainText()); }
+
+int TextBox::StoredBytes() const { return StoredLength(toPlainText()); }
+
+void TextBox::SetDisplayFont(const LogFont& font) { setFont(FontFromLogFont(font)); }
+
+QString TextBox::Filter(const QString& text, bool& dropped) const {
+    QString kept;
+    kept.reserve(text.size());
+    dropped = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (ch == u'\r' || IsLineBreak(ch)) {
+            if (!multiLine) {
+                // A single-line box takes the first line of a pasted text, as edit boxes do.
+                dropped = true;
+                break;
+            }
+            if (ch == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+            kept.append(QChar(u'\n'));
+        } else if (ch == u'\t') {
+            kept.append(QChar(u' '));
+        } else if (IsControl(ch) || !IsRepresentable(ch)) {
+            dropped = true;
+        } else {
+            kept.append(ch);
+        }
+    }
+    return kept;
+}
+
+QString TextBox::FitToLimit(const QString& text) const {
+    if (byteLimit <= 0) {
+        return text;
+    }
+    const int used = StoredBytes() - StoredLength(textCursor().selectedText());
+    int room = byteLimit - used;
+    qsizetype fits = 0;
+    for (; fits < text.size(); ++fits) {
+        const int cost = IsLineBreak(text[fits]) ? 2 : 1;
+        if (cost > room) {
+            break;
+        }
+        room -= cost;
+    }
+    return text.left(fits);
+}
+
+void TextBox::Refuse() {
+    QApplication::beep();
+    emit InputRefused();
+}
+
+bool TextBox::InsertTyped(const QString& text) {
+    if (isReadOnly()) {
+        return false;
+    }
+    bool dropped = false;
+    const QString filtered = Filter(text, dropped);
+    const QString fitted = FitToLimit(filtered);
+    if (fitted.size() < filtered.size()) {
+        dropped = true;
+    }
+    if (!fitted.isEmpty()) {
+        textCursor().insertText(fitted);
+        ensureCursorVisible();
+    }
+    if (dropped) {
+        Refuse();
+    }
+    return !dropped;
+}
+
+bool TextBox::InsertByte(unsigned char byte) {
+    if (isReadOnly() || byte < 0x20) {
+        return false;
+    }
+    const QString fitted = FitToLimit(QString(ByteToChar(byte)));
+    if (fitted.isEmpty()) {
+        Refuse();
+        return false;
+    }
+    textCursor().insertText(fitted);
+    ensureCursorVisible();
+    return true;
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+    if (isReadOnly()) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (!multiLine || enterKey == EnterKey::DefaultButton) {
+            // Passed on to the dialog, which presses its default button.
+            event->ignore();
+            return;
+        }
+        InsertTyped(QStringLiteral("\n"));
+        return;
+    }
+    if (key == Qt::Key_Tab) {
+        // Only Ctrl+Tab gets here; plain Tab moved the focus.
+        InsertTyped(QStringLiteral("\t"));
+        return;
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool shortcut = (modifiers & (Qt::ControlModifier | Qt::MetaModifier)) != 0 &&
+                          (modifiers & Qt::AltModifier) == 0;
+    const QString text = event->text();
+    if (!shortcut && !text.isEmpty() && !IsControl(text[0])) {
+        InsertTyped(text);
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent* event) {
+    if (!isReadOnly() && !event->commitString().isEmpty()) {
+        bool dropped = false;
+        const QString commit = event->commitString();
+        const QString fitted = FitToLimit(Filter(commit, dropped));
+        if (fitted != commit) {
+            event->setCommitString(fitted, event->replacementStart(), event->replacementLength());
+            Refuse();
+        }
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+bool TextBox::canInsertFromMimeData(const QMimeData* source) const {
+    return source != nullptr && source->hasText();
+}
+
+void TextBox::insertFromMimeData(const QMimeData* source) {
+    if (source != nullptr && source->hasText()) {
+        InsertTyped(source->text());
+    }
+}
