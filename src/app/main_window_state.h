@@ -36,7 +36,7 @@ constexpr int kAboutDialogId = 1321;
 constexpr const char* kProgramTitle = "Zentu Program 1.02";
 
 class MainWindowState {
-public:
+  public:
     explicit MainWindowState(Platform& platform);
 
     // Start-up: with a file name, reads it as Open does (a failure message has no
@@ -73,7 +73,7 @@ public:
     // rather than replacing bytes the user never saw.
     bool SaveNeedsName() const { return untitled || currentFileUnread; }
 
-private:
+  private:
     void New();
     void Open();
     bool Save();

@@ -30,8 +30,7 @@ void ApplyTextMode(std::string& bytes) {
 
 // Line breaks are single LFs after the text-mode pass; memory keeps them as CR LF.
 void ReadText(RecordStream& stream, std::string& text) {
-    if (stream.ReadUntil('\t', text) &&
-        std::memchr(text.data(), '\n', text.size()) != nullptr) {
+    if (stream.ReadUntil('\t', text) && std::memchr(text.data(), '\n', text.size()) != nullptr) {
         text = LfToCrLf(text);
     }
 }
@@ -45,8 +44,7 @@ void ReadFlagsAndMethod(RecordStream& stream, Zentu_Data& record) {
     if (stream.ReadInt32(method)) record.answerMethod = static_cast<AnswerMethod>(method);
 }
 
-void ReadRecords(RecordStream& stream, int formatNumber, std::uint64_t count,
-                 Question_Set& set) {
+void ReadRecords(RecordStream& stream, int formatNumber, std::uint64_t count, Question_Set& set) {
     const std::uint64_t plausible = stream.Remaining() + kCountSlack;
     const std::size_t records = static_cast<std::size_t>(std::min(count, plausible));
     set.Reserve(set.Count() + records);
@@ -93,8 +91,7 @@ ReadOutcome ReadQuestionFile(const std::string& path, Question_Set& set, LogFont
     return ParseQuestionFile(std::move(bytes), set, font, fontRead);
 }
 
-ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font,
-                              bool& fontRead) {
+ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font, bool& fontRead) {
     fontRead = false;
     ApplyTextMode(bytes);
     set.Clear();

@@ -23,8 +23,7 @@ constexpr std::size_t kMaxQuestionFileBytes = std::size_t(256) << 20;
 ReadOutcome ReadQuestionFile(const std::string& path, Question_Set& set, LogFont& font,
                              bool& fontRead);
 // The same over the bytes of a file, for callers and tests that hold them already.
-ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font,
-                              bool& fontRead);
+ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font, bool& fontRead);
 
 // Writes `set` in the given format (anything but 1 writes format 2); `font` is null
 // when no font line is to be stored. False when the file could not be written whole;

@@ -7,7 +7,7 @@
 #include "model/zentu_data.h"
 
 class Question_Set {
-public:
+  public:
     using const_iterator = std::vector<Zentu_Data>::const_iterator;
     using iterator = std::vector<Zentu_Data>::iterator;
 
@@ -36,7 +36,7 @@ public:
     bool operator==(const Question_Set& other) const { return records == other.records; }
     bool operator!=(const Question_Set& other) const { return !(*this == other); }
 
-private:
+  private:
     // std::vector grows geometrically, so appending a whole file is linear, not quadratic.
     std::vector<Zentu_Data> records;
 };

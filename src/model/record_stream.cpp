@@ -46,8 +46,7 @@ bool RecordStream::ReadUntil(char stop, std::string& out) {
     return true;
 }
 
-bool RecordStream::ReadNumber(bool allowMinus, std::uint64_t positiveLimit,
-                              std::int64_t& value) {
+bool RecordStream::ReadNumber(bool allowMinus, std::uint64_t positiveLimit, std::int64_t& value) {
     SkipWhiteSpace();
     if (failed) return false;
     std::size_t i = pos;

@@ -9,7 +9,7 @@
 #include <string_view>
 
 class RecordStream {
-public:
+  public:
     explicit RecordStream(std::string_view data) : data(data) {}
 
     bool Failed() const { return failed; }
@@ -33,7 +33,7 @@ public:
     // Marks the stream failed, for fields that are read but turn out to be damaged.
     void Fail() { failed = true; }
 
-private:
+  private:
     bool ReadNumber(bool allowMinus, std::uint64_t positiveLimit, std::int64_t& value);
 
     std::string_view data;

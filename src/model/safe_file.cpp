@@ -4,19 +4,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
-#include <cstdint>
 #include <new>
 #include <vector>
 
 namespace {
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd(fd) {}
     ~FileDescriptor() {
         if (fd >= 0) ::close(fd);
@@ -31,7 +31,7 @@ public:
         return result == 0;
     }
 
-private:
+  private:
     int fd;
 };
 

@@ -4,8 +4,7 @@
 
 namespace {
 
-bool MatchesAt(std::string_view text, std::size_t pos, std::string_view pattern,
-               bool ignoreCase) {
+bool MatchesAt(std::string_view text, std::size_t pos, std::string_view pattern, bool ignoreCase) {
     if (!ignoreCase) return text.compare(pos, pattern.size(), pattern) == 0;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (FoldAsciiCase(text[pos + i]) != FoldAsciiCase(pattern[i])) return false;

@@ -132,19 +132,16 @@ TEST(QuestionFileTest, OutcomesOfTheFirstNumber) {
         std::size_t count;
     } const cases[] = {
         {"empty set in 1.0 is unreadable", "0\r\n", ReadOutcome::UnreadableVersion, 0},
-        {"empty set in 1.1", "0\r\nZentu File\r\n2\r\nEndOptions\r\n0\r\n", ReadOutcome::Loaded,
-         0},
+        {"empty set in 1.1", "0\r\nZentu File\r\n2\r\nEndOptions\r\n0\r\n", ReadOutcome::Loaded, 0},
         {"empty file", "", ReadOutcome::UnreadableVersion, 0},
         {"no number", "hello\r\n", ReadOutcome::UnreadableVersion, 0},
-        {"negative first number", "-3\r\n\ta\tb\tc\t,0 0 0 0 1",
-         ReadOutcome::UnreadableVersion, 0},
+        {"negative first number", "-3\r\n\ta\tb\tc\t,0 0 0 0 1", ReadOutcome::UnreadableVersion, 0},
         {"first number past 32 bits", "99999999999999999999999999999999999999990\r\n",
          ReadOutcome::UnreadableVersion, 0},
         {"wrong signature", "0\r\nZentu file\r\n2\r\nEndOptions\r\n0\r\n",
          ReadOutcome::UnreadableVersion, 0},
         {"signature missing", "0", ReadOutcome::UnreadableVersion, 0},
-        {"negative count", "0\r\nZentu File\r\n2\r\nEndOptions\r\n-4\r\n", ReadOutcome::Loaded,
-         0},
+        {"negative count", "0\r\nZentu File\r\n2\r\nEndOptions\r\n-4\r\n", ReadOutcome::Loaded, 0},
         {"no EndOptions: no count, no records", "0\r\nZentu File\r\n2\r\n1\r\na\tb\r\n",
          ReadOutcome::Loaded, 0},
         {"unknown format number adds empty questions",
@@ -182,10 +179,11 @@ TEST(QuestionFileTest, FontLines) {
         LogFont font;
     } const cases[] = {
         {"no font line", "", false, StartupDisplayFont()},
-        {"font among other lines", "Colour=red\r\nFont=-16 0 0 0 700 1 0 0 0 0 0 0 49 Courier New\r\nx\r\n",
-         true, courier},
+        {"font among other lines",
+         "Colour=red\r\nFont=-16 0 0 0 700 1 0 0 0 0 0 0 49 Courier New\r\nx\r\n", true, courier},
         {"the last font line wins",
-         "Font=0 0 0 0 400 0 0 0 1 0 0 0 0 Times\r\nFont=-16 0 0 0 700 1 0 0 0 0 0 0 49 Courier New\r\n",
+         "Font=0 0 0 0 400 0 0 0 1 0 0 0 0 Times\r\nFont=-16 0 0 0 700 1 0 0 0 0 0 0 49 Courier "
+         "New\r\n",
          true, courier},
         {"byte fields keep their low 8 bits",
          "Font=-16 0 0 0 700 257 0 0 256 0 0 0 305   Courier New\r\n", true, courier},
@@ -229,8 +227,7 @@ TEST(QuestionFileTest, AfterTheFirstDamagedFieldEveryLaterTextIsEmpty) {
     } const cases[] = {
         {"flag 2", "2\r\n\tq1\ta1\th1\t,2 0 0 0 1\tq2\ta2\th2\t,0 0 0 0 1"},
         {"no number", "2\r\n\tq1\ta1\th1\t,x 0 0 0 1\tq2\ta2\th2\t,0 0 0 0 1"},
-        {"method past 32 bits",
-         "2\r\n\tq1\ta1\th1\t,0 0 0 0 99999999999\tq2\ta2\th2\t,0 0 0 0 1"},
+        {"method past 32 bits", "2\r\n\tq1\ta1\th1\t,0 0 0 0 99999999999\tq2\ta2\th2\t,0 0 0 0 1"},
     };
     for (const Case& c : cases) {
         Parsed parsed = Parse(c.bytes);

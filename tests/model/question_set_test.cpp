@@ -42,8 +42,7 @@ TEST(QuestionSetTest, InsertRemoveAndReplaceKeepPositionsFromOne) {
         void (*op)(Question_Set&);
         const char* expected;
     } const cases[] = {
-        {"insert at Count()+1 appends", [](Question_Set& s) { s.InsertAt(4, Named("X")); },
-         "ABCX"},
+        {"insert at Count()+1 appends", [](Question_Set& s) { s.InsertAt(4, Named("X")); }, "ABCX"},
         {"insert at 1 shifts up", [](Question_Set& s) { s.InsertAt(1, Named("X")); }, "XABC"},
         {"insert in the middle", [](Question_Set& s) { s.InsertAt(2, Named("X")); }, "AXBC"},
         {"remove the last", [](Question_Set& s) { s.RemoveAt(3); }, "AB"},

@@ -38,8 +38,8 @@ TEST(StripCharTest, RemovesWholeRunsAtTheChosenEnds) {
         std::string expected;
     } const cases[] = {
         {"  x y  ", 2, "x y"}, {"  x y  ", 0, "x y  "}, {"  x y  ", 1, "  x y"},
-        {"   ", 0, ""},        {"   ", 2, ""},         {"   ", 1, ""},
-        {"", 1, ""},           {"  x  ", 3, "  x  "}, {"  x  ", -1, "  x  "},
+        {"   ", 0, ""},        {"   ", 2, ""},          {"   ", 1, ""},
+        {"", 1, ""},           {"  x  ", 3, "  x  "},   {"  x  ", -1, "  x  "},
         {"x  y", 2, "x  y"},
     };
     for (const Case& c : cases) {
@@ -82,8 +82,8 @@ TEST(TakeLeadingIntTest, ReportsNumbersPast32BitsWithoutUndefinedBehaviour) {
 }
 
 TEST(PositiveModTest, IsNeverNegative) {
-    const int cases[][3] = {{-17, 16, 15}, {0, 16, 0}, {-1, 16, 15}, {17, 16, 1}, {-16, 16, 0},
-                            {INT_MIN, 16, 0}};
+    const int cases[][3] = {{-17, 16, 15}, {0, 16, 0},   {-1, 16, 15},
+                            {17, 16, 1},   {-16, 16, 0}, {INT_MIN, 16, 0}};
     for (const auto& c : cases) EXPECT_EQ(PositiveMod(c[0], c[1]), c[2]) << c[0] << " mod " << c[1];
 }
 

@@ -1,0 +1,173 @@
+#include "app/main_window_state.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "model/question_file.h"
+#include "res/string_table.h"
+
+namespace {
+
+// The version error has fixed texts of its own, not string-table entries.
+constexpr const char* kUnreadableVersionText = "Unable to read this file version";
+constexpr const char* kUnreadableVersionCaption = "Error";
+
+bool PathExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::symlink_status(path, error).type() !=
+           std::filesystem::file_type::not_found;
+}
+
+}  // namespace
+
+MainWindowState::MainWindowState(Platform& platform)
+    : platform(platform), displayFont(StartupDisplayFont()) {
+    fileDialogData.filter = LoadString(kStrFileFilter);
+    fileDialogData.defaultExt = LoadString(kStrDefaultExt);
+    fileDialogData.filterIndex = kFormatVersion11;
+
+    Bind(kCmNew, [this] { New(); });
+    Bind(kCmOpen, [this] { Open(); });
+    Bind(kCmSave, [this] { Save(); });
+    Bind(kCmSaveAs, [this] { SaveAs(); });
+    Bind(kCmFont, [this] { ChooseFont(); });
+    Bind(kCmReverse, [this] { ToggleReverse(); });
+    Bind(kCmHelpContents, [this] { this->platform.ShowHelpContents(); });
+    Bind(kCmAbout, [this] { this->platform.RunInfoDialog(kAboutDialogId); });
+}
+
+void MainWindowState::Start(const std::optional<std::string>& startupFile) {
+    if (startupFile) {
+        // The name is kept whole: cutting a long path would open some other file.
+        fileDialogData.fileName = *startupFile;
+        ReadCurrentFile(MessageOwner::None);
+    }
+    UpdateCaption();
+}
+
+bool MainWindowState::Bind(int commandId, std::function<void()> handler) {
+    return commands.emplace(commandId, std::move(handler)).second;
+}
+
+bool MainWindowState::Handles(int commandId) const { return commands.count(commandId) != 0; }
+
+bool MainWindowState::Dispatch(int commandId) {
+    const auto found = commands.find(commandId);
+    if (found == commands.end()) return false;
+    // A copy: a handler may bind further commands while it runs.
+    const std::function<void()> handler = found->second;
+    handler();
+    return true;
+}
+
+void MainWindowState::SetEditorStarter(std::function<void()> starter) {
+    editorStarter = std::move(starter);
+}
+
+bool MainWindowState::CanClose() {
+    if (!questionsChanged) return true;
+    switch (platform.ShowMessage(MessageOwner::Window, LoadString(kStrSaveQuery),
+                                 LoadString(kStrSaveQueryCaption), MessageButtons::YesNoCancel,
+                                 MessageIcon::Question)) {
+        case MessageResult::Yes:
+            // Only a save that worked may let the edits go.
+            return Save();
+        case MessageResult::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string MainWindowState::Caption() const {
+    std::string caption = kProgramTitle;
+    if (!untitled) caption += " - " + fileDialogData.fileName;
+    return caption;
+}
+
+void MainWindowState::New() {
+    if (!CanClose()) return;
+    questions.Clear();
+    untitled = true;
+    questionsChanged = false;
+    currentFileUnread = false;
+    UpdateCaption();
+    if (editorStarter) editorStarter();
+}
+
+void MainWindowState::Open() {
+    if (!CanClose()) return;
+    if (platform.RunOpenDialog(fileDialogData)) ReadCurrentFile(MessageOwner::Window);
+    UpdateCaption();
+}
+
+bool MainWindowState::Save() {
+    if (SaveNeedsName()) return SaveAs();
+    return WriteCurrentFile();
+}
+
+bool MainWindowState::SaveAs() {
+    if (untitled) fileDialogData.fileName.clear();
+    const bool saved = platform.RunSaveDialog(fileDialogData) && WriteCurrentFile();
+    UpdateCaption();
+    return saved;
+}
+
+void MainWindowState::ChooseFont() {
+    LogFont chosen = displayFont;
+    if (!platform.RunFontDialog(chosen)) return;
+    displayFont = chosen;
+    fontChosen = true;
+}
+
+void MainWindowState::ToggleReverse() {
+    reversed = !reversed;
+    platform.SetMenuCheck(kCmReverse, reversed);
+}
+
+void MainWindowState::ReadCurrentFile(MessageOwner owner) {
+    LogFont font = displayFont;
+    bool fontRead = false;
+    const std::string& path = fileDialogData.fileName;
+    switch (ReadQuestionFile(path, questions, font, fontRead)) {
+        case ReadOutcome::Loaded:
+            currentFileUnread = false;
+            break;
+        case ReadOutcome::OpenFailed:
+            // A name that does not exist yet is a new file that Save may create; one
+            // that exists but could not be read must not be overwritten unasked.
+            currentFileUnread = PathExists(path);
+            platform.ShowMessage(owner, LoadString(kStrUnableToOpen), LoadString(kStrFileError),
+                                 MessageButtons::Ok, MessageIcon::Exclamation);
+            break;
+        case ReadOutcome::UnreadableVersion:
+            currentFileUnread = true;
+            platform.ShowMessage(owner, kUnreadableVersionText, kUnreadableVersionCaption,
+                                 MessageButtons::Ok, MessageIcon::None);
+            break;
+    }
+    if (fontRead) {
+        displayFont = font;
+        fontChosen = true;
+    }
+    untitled = false;
+    questionsChanged = false;
+}
+
+bool MainWindowState::WriteCurrentFile() {
+    const bool written =
+        WriteQuestionFile(fileDialogData.fileName, questions, fileDialogData.filterIndex,
+                          fontChosen ? &displayFont : nullptr);
+    if (!written) {
+        platform.ShowMessage(MessageOwner::Window, LoadString(kStrUnableToSave),
+                             LoadString(kStrFileError), MessageButtons::Ok,
+                             MessageIcon::Exclamation);
+        return false;
+    }
+    untitled = false;
+    questionsChanged = false;
+    currentFileUnread = false;
+    return true;
+}
+
+void MainWindowState::UpdateCaption() { platform.SetCaption(Caption()); }
