@@ -1,0 +1,75 @@
+#include "app/zentu_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMenuBar>
+
+#include "framework/command_menu.h"
+#include "framework/qt_platform.h"
+
+// Resources compiled into a static library must be registered from the global namespace.
+static void InitIconResource() { Q_INIT_RESOURCE(icons); }
+
+namespace {
+
+constexpr int kMainMenuId = 890;
+
+QIcon ProgramIcon() {
+    InitIconResource();
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/zentu-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+}  // namespace
+
+zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidget* parent)
+    : QMainWindow(parent), state(platform) {
+    setWindowTitle(QString::fromLatin1(kProgramTitle));
+    setWindowIcon(ProgramIcon());
+    // The work happens in dialogs; the window itself only needs room for its menu bar.
+    resize(520, 320);
+
+    CommandRoute route;
+    route.Add([this](int id) { return state.Handles(id); },
+              [this](int id) { return state.Dispatch(id); });
+    route.Add(application);
+    menu = CommandMenu::Build(menuBar(), kMainMenuId, route);
+
+    platform.SetMainWindow(this);
+    platform.SetMenu(menu);
+}
+
+void zentuwin::Start(const std::optional<std::string>& startupFile) { state.Start(startupFile); }
+
+void zentuwin::closeEvent(QCloseEvent* event) {
+    if (state.CanClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+zentu::zentu() : platform(std::make_unique<QtPlatform>()) {
+    commands.Bind(kCmExit, [this] {
+        if (window != nullptr) window->close();
+    });
+}
+
+zentu::~zentu() { delete window; }
+
+zentuwin* zentu::CreateMainWindow(const std::optional<std::string>& startupFile) {
+    QApplication::setWindowIcon(ProgramIcon());
+    window = new zentuwin(*platform, commands);
+    // The start-up read comes before the window is shown, so its message has no owner.
+    window->Start(startupFile);
+    return window;
+}
+
+int zentu::Run(const std::optional<std::string>& startupFile) {
+    CreateMainWindow(startupFile)->show();
+    return QApplication::exec();
+}
