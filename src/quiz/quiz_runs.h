@@ -1,0 +1,36 @@
+// The Graded Quiz and the Random Test over the question set. They ask through
+// QuestionAsker and show their messages through Platform, so they run without windows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/question_set.h"
+#include "platform/platform.h"
+#include "quiz/question_asker.h"
+#include "quiz/random_generator.h"
+
+// How a run ended; the callers need not look, as every message has been shown.
+enum class RunEnd {
+    NoQuestions,  // the set was empty: only the "Rats!" box was shown
+    Finished,     // every question was asked (the quiz showed its totals)
+    Cancelled,    // the user cancelled a question
+    SetChanged,   // the set changed size under a Graded Quiz, which then stopped
+};
+
+// Asks every question once, in order, and shows the totals. Stops without totals on
+// cancel, and when the set changes size while a question is asked (the wrong-answer
+// box does not block the main window), so it never reads past the set's end.
+RunEnd RunGradedQuiz(const Question_Set& set, QuestionAsker& asker, Platform& platform);
+
+// Asks shuffled copies of the questions in passes until every one was answered right
+// or the user cancels. It works on its own copies, so a change of the set while it
+// runs does not reach it.
+RunEnd RunRandomTest(const Question_Set& set, QuestionAsker& asker, Platform& platform,
+                     RandomGenerator& generator);
+// The same with the program-wide generator.
+RunEnd RunRandomTest(const Question_Set& set, QuestionAsker& asker, Platform& platform);
+
+// The totals text: string 26 with the right and wrong counts and the integer
+// percentage of right answers. `right + wrong` must not be 0.
+std::string FormatTotals(std::uint64_t right, std::uint64_t wrong);

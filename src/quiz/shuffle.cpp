@@ -1,0 +1,149 @@
+#include "quiz/shuffle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numeric>
+#include <tuple>
+#include <utility>
+
+namespace {
+
+// A list of 32-bit values cut into blocks of fixed capacity, with a Fenwick tree over
+// the block sizes: finding position p costs O(log blocks), and removing or inserting
+// moves at most one block's values. A block that fills up makes the whole list be laid
+// out afresh, which happens seldom enough to cost little.
+class BlockedList {
+  public:
+    BlockedList(const std::vector<std::uint32_t>& values, std::uint32_t blockFill)
+        : fill(std::max<std::uint32_t>(blockFill, 1)), capacity(4 * fill) {
+        LayOut(values);
+    }
+
+    std::uint32_t RemoveAt(std::size_t pos) {
+        const auto [block, offset] = Locate(pos);
+        std::uint32_t* values = Block(block);
+        const std::uint32_t value = values[offset];
+        std::memmove(values + offset, values + offset + 1,
+                     (sizes[block] - offset - 1) * sizeof(std::uint32_t));
+        --sizes[block];
+        AddToTree(block, -1);
+        --total;
+        return value;
+    }
+
+    // Puts `value` before the entry now at `pos`; pos == size appends.
+    void InsertAt(std::size_t pos, std::uint32_t value) {
+        auto [block, offset] = InsertionPoint(pos);
+        if (sizes[block] == capacity) {
+            LayOut(Values());
+            std::tie(block, offset) = InsertionPoint(pos);
+        }
+        std::uint32_t* values = Block(block);
+        std::memmove(values + offset + 1, values + offset,
+                     (sizes[block] - offset) * sizeof(std::uint32_t));
+        values[offset] = value;
+        ++sizes[block];
+        AddToTree(block, +1);
+        ++total;
+    }
+
+    std::vector<std::uint32_t> Values() const {
+        std::vector<std::uint32_t> values;
+        values.reserve(total);
+        for (std::size_t block = 0; block < sizes.size(); ++block) {
+            const std::uint32_t* begin = slots.data() + block * capacity;
+            values.insert(values.end(), begin, begin + sizes[block]);
+        }
+        return values;
+    }
+
+  private:
+    void LayOut(const std::vector<std::uint32_t>& values) {
+        total = values.size();
+        const std::size_t blocks = std::max<std::size_t>(1, (total + fill - 1) / fill);
+        slots.assign(blocks * capacity, 0);
+        sizes.assign(blocks, 0);
+        for (std::size_t block = 0; block < blocks; ++block) {
+            const std::size_t begin = block * fill;
+            const std::size_t count = std::min<std::size_t>(fill, total - begin);
+            std::copy_n(values.begin() + static_cast<std::ptrdiff_t>(begin), count,
+                        slots.begin() + static_cast<std::ptrdiff_t>(block * capacity));
+            sizes[block] = static_cast<std::uint32_t>(count);
+        }
+        tree.assign(blocks + 1, 0);
+        for (std::size_t i = 1; i <= blocks; ++i) {
+            tree[i] += sizes[i - 1];
+            const std::size_t parent = i + (i & (~i + 1));
+            if (parent <= blocks) tree[parent] += tree[i];
+        }
+        topStep = 1;
+        while (topStep * 2 <= blocks) topStep *= 2;
+    }
+
+    void AddToTree(std::size_t block, int delta) {
+        for (std::size_t i = block + 1; i < tree.size(); i += i & (~i + 1)) {
+            tree[i] = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(tree[i]) + delta);
+        }
+    }
+
+    // Block and offset of the entry at 0-based `pos` < total. Blocks left empty by
+    // removals are stepped over, as their sizes add nothing.
+    std::pair<std::size_t, std::size_t> Locate(std::size_t pos) const {
+        std::size_t index = 0;
+        for (std::size_t step = topStep; step > 0; step /= 2) {
+            if (index + step < tree.size() && tree[index + step] <= pos) {
+                index += step;
+                pos -= tree[index];
+            }
+        }
+        return {index, pos};
+    }
+
+    // Where an entry goes so that it ends at `pos`: just behind the entry at pos - 1.
+    std::pair<std::size_t, std::size_t> InsertionPoint(std::size_t pos) const {
+        if (pos == 0) return {0, 0};
+        const auto [block, offset] = Locate(pos - 1);
+        return {block, offset + 1};
+    }
+
+    std::uint32_t* Block(std::size_t block) { return slots.data() + block * capacity; }
+
+    std::uint32_t fill;
+    std::uint32_t capacity;
+    std::size_t total = 0;
+    std::size_t topStep = 1;
+    // Block i holds its values in slots [i * capacity, i * capacity + sizes[i]).
+    std::vector<std::uint32_t> slots;
+    std::vector<std::uint32_t> sizes;
+    std::vector<std::size_t> tree;  // Fenwick tree over sizes, 1-based
+};
+
+std::uint32_t DefaultFill(std::uint32_t count) {
+    // About sqrt(N) entries per block balances the search over blocks against the moves
+    // inside one; past 512 the moves cost more than the search saves (measured).
+    const auto root = static_cast<std::uint32_t>(std::sqrt(static_cast<double>(count)));
+    return std::clamp<std::uint32_t>(root, 64, 512);
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> ShuffleOrder(std::uint32_t count, RandomGenerator& generator) {
+    return ShuffleOrder(count, generator, 0);
+}
+
+std::vector<std::uint32_t> ShuffleOrder(std::uint32_t count, RandomGenerator& generator,
+                                        std::uint32_t blockFill) {
+    std::vector<std::uint32_t> identity(count);
+    std::iota(identity.begin(), identity.end(), 0u);
+    if (count < 2) return identity;
+
+    BlockedList list(identity, blockFill == 0 ? DefaultFill(count) : std::min(blockFill, count));
+    const std::uint32_t remaining = count - 1;
+    for (std::uint32_t k = 0; k < count; ++k) {
+        const std::uint32_t taken = list.RemoveAt(k);
+        const std::uint32_t r = generator.NextRandom() % remaining;
+        list.InsertAt(r, taken);
+    }
+    return list.Values();
+}
