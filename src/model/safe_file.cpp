@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -95,30 +94,31 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByt
     if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes) return false;
     try {
-        std::string content;
-        content.resize(static_cast<std::size_t>(info.st_size));
+        std::string content(static_cast<std::size_t>(info.st_size), '\0');
         std::size_t filled = 0;
-        for (;;) {
-            if (filled == content.size()) {
-                // The file may have grown since fstat; read on, within the limit.
-                if (content.size() >= maxBytes) {
-                    char probe;
-                    const ssize_t more = ::read(file.Get(), &probe, 1);
-                    if (more == 0) break;
-                    if (more < 0 && errno == EINTR) continue;
-                    return false;
-                }
-                content.resize(std::min(maxBytes, content.size() * 2 + 4096));
-            }
+        while (filled < content.size()) {
             const ssize_t got = ::read(file.Get(), &content[filled], content.size() - filled);
             if (got < 0) {
                 if (errno == EINTR) continue;
                 return false;
             }
-            if (got == 0) break;
+            if (got == 0) break;  // the file shrank since fstat
             filled += static_cast<std::size_t>(got);
         }
         content.resize(filled);
+        // The file may have grown since fstat: read on, within the limit, through a small
+        // buffer, so that the usual end of file costs no second copy of the whole file.
+        char chunk[4096];
+        for (;;) {
+            const ssize_t got = ::read(file.Get(), chunk, sizeof chunk);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return false;
+            }
+            if (got == 0) break;
+            if (static_cast<std::size_t>(got) > maxBytes - content.size()) return false;
+            content.append(chunk, static_cast<std::size_t>(got));
+        }
         out.swap(content);
         return true;
     } catch (const std::bad_alloc&) {

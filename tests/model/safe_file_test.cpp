@@ -336,4 +336,25 @@ TEST_F(SafeFileTest, ReadWholeFileHonoursItsLimit) {
     }
 }
 
+// The whole file is held once: no buffer grown past it to look for more bytes.
+TEST_F(SafeFileTest, ReadWholeFileHoldsTheFileOnce) {
+    const std::string bytes(300000, 'q');
+    Put(Path("big"), bytes, 0644);
+    std::string out;
+    ASSERT_TRUE(ReadWholeFile(Path("big"), out, kMaxQuestionFileBytes));
+    EXPECT_EQ(out, bytes);
+    EXPECT_LT(out.capacity(), bytes.size() + 4096);
+}
+
+// Files that say they are empty but are not (as the kernel's own files do) are read to
+// their end all the same, within the limit.
+TEST_F(SafeFileTest, ReadWholeFileReadsPastTheSizeItWasTold) {
+    std::string out;
+    ASSERT_TRUE(ReadWholeFile("/proc/self/status", out, kMaxQuestionFileBytes));
+    EXPECT_NE(out.find("Name:"), std::string::npos);
+    std::string limited = "previous";
+    EXPECT_FALSE(ReadWholeFile("/proc/self/status", limited, 16));
+    EXPECT_EQ(limited, "previous");
+}
+
 }  // namespace
