@@ -15,10 +15,12 @@ namespace {
 
 constexpr int kMainMenuId = 890;
 
+// The window needs the small sizes only (title bar, task switcher); larger ones come from
+// the installed icon theme. Each file costs a decode at start-up.
 QIcon ProgramIcon() {
     InitIconResource();
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 32, 48}) {
         icon.addFile(QStringLiteral(":/icons/zentu-%1.png").arg(size), QSize(size, size));
     }
     return icon;
@@ -29,7 +31,6 @@ QIcon ProgramIcon() {
 zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidget* parent)
     : QMainWindow(parent), state(platform) {
     setWindowTitle(QString::fromLatin1(kProgramTitle));
-    setWindowIcon(ProgramIcon());
     // The work happens in dialogs; the window itself only needs room for its menu bar.
     resize(520, 320);
 
