@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "model/question_file.h"
 #include "model/safe_file.h"
+#include "quiz/answer_checker.h"
 
 namespace {
 
@@ -99,6 +101,36 @@ TEST(ExamplesTest, QuestionsAreUsableInAQuiz) {
                 EXPECT_NE(q.delimiter, '\0');
                 EXPECT_NE(q.answer.find(q.delimiter), std::string::npos) << q.answer;
             }
+        }
+    }
+}
+
+// Every accepted answer must pass the checker, and a wrong one must get a message: an
+// answer listed twice, a stray blank piece or the wrong delimiter would break a question.
+TEST(ExamplesTest, StoredAnswersAreJudgedRight) {
+    for (const Example& example : kExamples) {
+        SCOPED_TRACE(example.name);
+        Question_Set set;
+        LogFont font = StartupDisplayFont();
+        bool fontRead = false;
+        ASSERT_EQ(ParseQuestionFile(ReadExample(example.name), set, font, fontRead),
+                  ReadOutcome::Loaded);
+        for (const Zentu_Data& q : set) {
+            SCOPED_TRACE(q.question);
+            std::vector<std::string> rightAnswers;
+            if (q.answerMethod == AnswerMethod::Some || q.answerMethod == AnswerMethod::OnlyOne) {
+                rightAnswers = SplitAnswer(q.answer, q);
+            } else {
+                rightAnswers = {q.answer};
+            }
+            ASSERT_FALSE(rightAnswers.empty());
+            for (const std::string& typed : rightAnswers) {
+                EXPECT_TRUE(CheckAnswer(q, typed).correct) << typed;
+            }
+            const Tcheckans wrong = CheckAnswer(q, "Atlantis");
+            EXPECT_FALSE(wrong.correct);
+            EXPECT_FALSE(wrong.response.empty());
+            EXPECT_EQ(wrong.response.find("<<"), std::string::npos) << wrong.response;
         }
     }
 }
