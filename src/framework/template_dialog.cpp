@@ -2,15 +2,17 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
+#include <cmath>
 
 #include "framework/codepage.h"
 #include "framework/command_menu.h"
@@ -24,30 +26,44 @@ int MulDiv(int a, int b, int c) {
     return static_cast<int>((product >= 0 ? product + c / 2 : product - c / 2) / c);
 }
 
-QIcon RedCross() {
+// Button pictures drawn here, so that the faces look the same with or without an icon
+// theme: a green check for OK, a red "no" sign for Cancel, a red cross for DEL.
+QIcon DrawnIcon(ButtonFace face) {
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(200, 0, 0), 6, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(7, 7, 25, 25);
-    painter.drawLine(25, 7, 7, 25);
+    switch (face) {
+        case ButtonFace::Ok:
+            painter.setPen(QPen(QColor(0, 150, 0), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter.drawPolyline(QPolygon({QPoint(5, 17), QPoint(13, 25), QPoint(27, 7)}));
+            break;
+        case ButtonFace::Cancel:
+            painter.setPen(QPen(QColor(200, 0, 0), 4));
+            painter.drawEllipse(QRect(4, 4, 24, 24));
+            painter.drawLine(8, 8, 24, 24);
+            break;
+        default:
+            painter.setPen(QPen(QColor(200, 0, 0), 6, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(7, 7, 25, 25);
+            painter.drawLine(25, 7, 7, 25);
+            break;
+    }
     return QIcon(pixmap);
 }
 
 QIcon FaceIcon(ButtonFace face, const QStyle* style) {
     switch (face) {
         case ButtonFace::Ok:
-            return QIcon::fromTheme("dialog-ok", style->standardIcon(QStyle::SP_DialogOkButton));
+            return DrawnIcon(face);
         case ButtonFace::Cancel:
-            return QIcon::fromTheme("dialog-cancel",
-                                    style->standardIcon(QStyle::SP_DialogCancelButton));
+            return DrawnIcon(face);
         case ButtonFace::Prev:
             return QIcon::fromTheme("go-previous", style->standardIcon(QStyle::SP_ArrowLeft));
         case ButtonFace::Next:
             return QIcon::fromTheme("go-next", style->standardIcon(QStyle::SP_ArrowRight));
         case ButtonFace::Delete:
-            return RedCross();
+            return DrawnIcon(face);
         case ButtonFace::Hint:
             return QIcon::fromTheme("help-contextual",
                                     style->standardIcon(QStyle::SP_MessageBoxQuestion));
@@ -59,13 +75,42 @@ QIcon FaceIcon(ButtonFace face, const QStyle* style) {
 
 }  // namespace
 
+ShadedFrame::ShadedFrame(const QString& title, QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    frame = new QFrame(this);
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken);
+    label = new QLabel(this);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(title);
+    label->setAutoFillBackground(true);
+    label->setContentsMargins(2, 0, 2, 0);
+    label->setHidden(title.isEmpty());
+}
+
+QString ShadedFrame::Title() const { return label->text(); }
+
+void ShadedFrame::resizeEvent(QResizeEvent* event) {
+    // The title sits on the top line of the frame and breaks it, as classic group frames do.
+    const int top = label->isHidden() ? 0 : label->sizeHint().height() / 2;
+    frame->setGeometry(0, top, width(), std::max(0, height() - top));
+    label->setGeometry(6, 0, std::min(label->sizeHint().width(), std::max(0, width() - 12)),
+                       label->sizeHint().height());
+    QWidget::resizeEvent(event);
+}
+
 QFont TemplateDialog::DialogFont(const DialogTemplate& layout) {
     QFont font;
     // The named face rarely exists on Linux; Liberation Sans has Arial's metrics, which
     // keep the layouts' proportions.
     font.setFamilies({TextToQString(layout.fontName), QStringLiteral("Liberation Sans"),
                       QStringLiteral("Arial"), QStringLiteral("Helvetica")});
-    font.setPointSize(layout.fontPoints > 0 ? layout.fontPoints : 8);
+    // Points become whole pixels as the classic font mapper rounds them: 8 points at
+    // 96 dots per inch is an 11-pixel font, which gives the layouts their intended size.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
+    const int points = layout.fontPoints > 0 ? layout.fontPoints : 8;
+    font.setPixelSize(std::max(1, MulDiv(points, static_cast<int>(std::lround(dpi)), 72)));
     return font;
 }
 
@@ -88,7 +133,9 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogLayout, QWidget* owne
     const int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     baseX = std::max(1, (letters / 26 + 1) / 2);
-    baseY = std::max(1, metrics.height());
+    // The cell height as the classic font mapper gives it: ascent and descent rounded up.
+    const QFontMetricsF exact(font);
+    baseY = std::max(1, static_cast<int>(std::ceil(exact.ascent()) + std::ceil(exact.descent())));
 
     if (layout.menuId != 0) {
         auto* bar = new QMenuBar(this);
@@ -104,8 +151,15 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogLayout, QWidget* owne
     std::vector<QWidget*> frames;
     for (const DialogControl& control : layout.controls) {
         QWidget* widget = MakeControl(control, radioGroup);
-        widget->setGeometry(UnitsToPixelsX(control.x), clientTop + UnitsToPixelsY(control.y),
-                            UnitsToPixelsX(control.width),
+        const int x = UnitsToPixelsX(control.x);
+        int width = UnitsToPixelsX(control.width);
+        if (control.kind == ControlKind::CheckBox || control.kind == ControlKind::RadioButton) {
+            // The box and its caption take more room than the classic look; a caption is
+            // never cut while the dialog has room for it.
+            width = std::max(
+                width, std::min(widget->sizeHint().width(), UnitsToPixelsX(layout.width) - x));
+        }
+        widget->setGeometry(x, clientTop + UnitsToPixelsY(control.y), width,
                             std::max(2, UnitsToPixelsY(control.height)));
         if (control.style & kStyleHidden) {
             widget->setHidden(true);
@@ -146,11 +200,8 @@ QWidget* TemplateDialog::MakeControl(const DialogControl& control, QButtonGroup*
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return label;
         }
-        case ControlKind::GroupFrame: {
-            auto* frame = new QGroupBox(text, this);
-            frame->setFocusPolicy(Qt::NoFocus);
-            return frame;
-        }
+        case ControlKind::GroupFrame:
+            return new ShadedFrame(text, this);
         case ControlKind::Line: {
             auto* line = new QFrame(this);
             line->setFrameShape(QFrame::HLine);
@@ -171,8 +222,6 @@ QWidget* TemplateDialog::MakeControl(const DialogControl& control, QButtonGroup*
                                                     ? Qt::ScrollBarAlwaysOn
                                                     : Qt::ScrollBarAlwaysOff);
                 box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            } else {
-                box->document()->setDocumentMargin(1);
             }
             if (!(control.style & kStyleBorder)) {
                 box->setFrameShape(QFrame::NoFrame);

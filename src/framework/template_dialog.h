@@ -14,8 +14,25 @@
 class CommandMenu;
 class QAbstractButton;
 class QButtonGroup;
+class QFrame;
 class QLabel;
 class TextBox;
+
+// A shaded group frame with its title set into the top line; it only encloses controls
+// that are its siblings.
+class ShadedFrame : public QWidget {
+    Q_OBJECT
+  public:
+    ShadedFrame(const QString& title, QWidget* parent);
+    QString Title() const;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    QFrame* frame;
+    QLabel* label;
+};
 
 class TemplateDialog : public QDialog {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
+#include <algorithm>
 
 #include "framework/codepage.h"
 #include "framework/font_mapping.h"
@@ -34,6 +35,15 @@ void TextBox::SetMultiLine(bool isMultiLine) {
         setWordWrapMode(QTextOption::NoWrap);
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+}
+
+void TextBox::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    if (!multiLine) {
+        // One line, centred in the box whatever its height.
+        const int spare = viewport()->height() - fontMetrics().lineSpacing();
+        document()->setDocumentMargin(std::clamp(spare / 2, 1, 4));
     }
 }
 
