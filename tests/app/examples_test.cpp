@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kExamplesDir = fs::path(ZENTU_TEST_DATA_DIR) / ".." / ".." / "examples";
+const fs::path kExamplesDir = ZENTU_EXAMPLES_DIR;
 
 struct Example {
     const char* name;

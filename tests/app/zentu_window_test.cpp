@@ -51,8 +51,8 @@ TEST(ZentuWindowTest, CaptionFollowsTheStartUpFile) {
         QString caption;
     } const cases[] = {
         {std::nullopt, "Zentu Program 1.02"},
-        {std::string(ZENTU_TEST_DATA_DIR "/../../examples/german_words.que"),
-         "Zentu Program 1.02 - " ZENTU_TEST_DATA_DIR "/../../examples/german_words.que"},
+        {std::string(ZENTU_EXAMPLES_DIR "/german_words.que"),
+         "Zentu Program 1.02 - " ZENTU_EXAMPLES_DIR "/german_words.que"},
     };
     for (const Case& c : cases) {
         zentu program;
