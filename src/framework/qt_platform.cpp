@@ -5,8 +5,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "framework/codepage.h"
 #include "framework/font_mapping.h"
@@ -81,6 +83,14 @@ MessageResult QtPlatform::ShowMessage(MessageOwner owner, const std::string& tex
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
     }
+    // The same faces as the dialogs' OK and Cancel buttons.
+    for (const auto& [which, face] :
+         {std::pair{QMessageBox::Ok, ButtonFace::Ok}, std::pair{QMessageBox::Yes, ButtonFace::Ok},
+          std::pair{QMessageBox::Cancel, ButtonFace::Cancel}}) {
+        if (QAbstractButton* button = box.button(which)) {
+            button->setIcon(ButtonFaceIcon(face, box.style()));
+        }
+    }
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
         case QMessageBox::Yes:
@@ -101,6 +111,7 @@ bool QtPlatform::RunSaveDialog(FileDialogData& data) { return RunFileDialog(data
 
 bool QtPlatform::RunFileDialog(FileDialogData& data, bool save) {
     QFileDialog dialog(Owner());
+    dialog.resize(720, 460);
     // Qt's own dialog: the same on every desktop, and one that works without a display.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -147,7 +158,13 @@ bool QtPlatform::RunFileDialog(FileDialogData& data, bool save) {
 }
 
 bool QtPlatform::RunFontDialog(LogFont& font) {
-    QFontDialog dialog(FontFromLogFont(font), Owner());
+    // The dialog lists real families and point sizes: offer the font that the face name
+    // and height resolve to, so that it opens on the current font.
+    QFont current = FontFromLogFont(font);
+    const QFontInfo resolved(current);
+    current.setFamily(resolved.family());
+    current.setPointSizeF(resolved.pointSizeF());
+    QFontDialog dialog(current, Owner());
     dialog.setOption(QFontDialog::DontUseNativeDialog, true);
     if (dialog.exec() != QDialog::Accepted) {
         return false;

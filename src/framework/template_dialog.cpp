@@ -52,7 +52,9 @@ QIcon DrawnIcon(ButtonFace face) {
     return QIcon(pixmap);
 }
 
-QIcon FaceIcon(ButtonFace face, const QStyle* style) {
+}  // namespace
+
+QIcon ButtonFaceIcon(ButtonFace face, const QStyle* style) {
     switch (face) {
         case ButtonFace::Ok:
             return DrawnIcon(face);
@@ -72,8 +74,6 @@ QIcon FaceIcon(ButtonFace face, const QStyle* style) {
     }
     return {};
 }
-
-}  // namespace
 
 ShadedFrame::ShadedFrame(const QString& title, QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
@@ -232,7 +232,7 @@ QWidget* TemplateDialog::MakeControl(const DialogControl& control, QButtonGroup*
         }
         case ControlKind::PushButton: {
             auto* button = new QPushButton(text, this);
-            button->setIcon(FaceIcon(control.face, style()));
+            button->setIcon(ButtonFaceIcon(control.face, style()));
             button->setIconSize(QSize(20, 20));
             if (control.face == ButtonFace::Next) {
                 // The arrow follows the word, pointing the way the button goes.

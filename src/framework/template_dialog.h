@@ -15,8 +15,13 @@ class CommandMenu;
 class QAbstractButton;
 class QButtonGroup;
 class QFrame;
+class QIcon;
+class QStyle;
 class QLabel;
 class TextBox;
+
+// The picture of a button face; none for a plain text button.
+QIcon ButtonFaceIcon(ButtonFace face, const QStyle* style);
 
 // A shaded group frame with its title set into the top line; it only encloses controls
 // that are its siblings.

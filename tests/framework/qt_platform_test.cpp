@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -310,4 +312,28 @@ TEST(QtPlatform, InfoDialogCloses) {
     });
     platform.RunInfoDialog(kDialogAbout);
     EXPECT_EQ(title, QStringLiteral("Zentu Program 1.03"));
+}
+
+TEST(QtPlatform, FontDialogOpensOnTheCurrentFontAndReturnsALogFont) {
+    QtPlatform platform;
+    LogFont font = StartupDisplayFont();
+    font.height = -16;
+    font.weight = 700;
+    QString offered;
+    WhenModal<QFontDialog>([&](QFontDialog* dialog) {
+        offered = dialog->currentFont().family();
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    ASSERT_TRUE(platform.RunFontDialog(font));
+    const QString resolved = QFontInfo(QFont(QStringLiteral("Arial"))).family();
+    EXPECT_EQ(offered, resolved);
+    EXPECT_EQ(font.faceName, resolved.toStdString());
+    EXPECT_NEAR(font.height, -16, 1);
+    EXPECT_EQ(font.weight, 700);
+    EXPECT_EQ(font.charSet, 1);
+
+    const LogFont before = font;
+    WhenModal<QFontDialog>([](QFontDialog* dialog) { dialog->reject(); });
+    EXPECT_FALSE(platform.RunFontDialog(font));
+    EXPECT_EQ(font, before);
 }
