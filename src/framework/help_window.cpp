@@ -38,6 +38,11 @@ void HelpWindow::ShowContents() {
         browser->setPlainText(
             tr("Zentu Program\n\nThe help pages are not part of this build of the program."));
     }
+    if (!placed && parentWidget() != nullptr) {
+        // Over the main window the first time; where the user moves it after that.
+        move(parentWidget()->frameGeometry().center() - rect().center());
+        placed = true;
+    }
     show();
     raise();
     activateWindow();

@@ -23,4 +23,5 @@ class HelpWindow : public QWidget {
     void Follow(const QUrl& url);
 
     QTextBrowser* browser;
+    bool placed = false;
 };
