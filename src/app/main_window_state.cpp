@@ -46,19 +46,12 @@ void MainWindowState::Start(const std::optional<std::string>& startupFile) {
 }
 
 bool MainWindowState::Bind(int commandId, std::function<void()> handler) {
-    return commands.emplace(commandId, std::move(handler)).second;
+    return commands.Bind(commandId, std::move(handler));
 }
 
-bool MainWindowState::Handles(int commandId) const { return commands.count(commandId) != 0; }
+bool MainWindowState::Handles(int commandId) const { return commands.Handles(commandId); }
 
-bool MainWindowState::Dispatch(int commandId) {
-    const auto found = commands.find(commandId);
-    if (found == commands.end()) return false;
-    // A copy: a handler may bind further commands while it runs.
-    const std::function<void()> handler = found->second;
-    handler();
-    return true;
-}
+bool MainWindowState::Dispatch(int commandId) { return commands.Dispatch(commandId); }
 
 void MainWindowState::SetEditorStarter(std::function<void()> starter) {
     editorStarter = std::move(starter);

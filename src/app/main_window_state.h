@@ -5,12 +5,12 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 
 #include "model/log_font.h"
 #include "model/question_set.h"
+#include "platform/command_table.h"
 #include "platform/platform.h"
 
 // Command ids of the main window's menu (resource 890).
@@ -85,7 +85,7 @@ class MainWindowState {
     void UpdateCaption();
 
     Platform& platform;
-    std::map<int, std::function<void()>> commands;
+    CommandTable commands;
     std::function<void()> editorStarter;
 
     bool untitled = true;

@@ -24,7 +24,7 @@
 #include <string>
 
 #include "app/main_window_state.h"
-#include "framework/command_table.h"
+#include "platform/command_table.h"
 
 class CommandMenu;
 class QtPlatform;

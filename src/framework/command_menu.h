@@ -6,7 +6,7 @@
 #include <QObject>
 #include <map>
 
-#include "framework/command_table.h"
+#include "platform/command_table.h"
 
 class QAction;
 class QMenu;

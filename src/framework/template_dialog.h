@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-#include "framework/command_table.h"
+#include "platform/command_table.h"
 #include "res/dialogs.h"
 
 class CommandMenu;

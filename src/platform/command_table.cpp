@@ -1,4 +1,4 @@
-#include "framework/command_table.h"
+#include "platform/command_table.h"
 
 bool CommandTable::Bind(int commandId, std::function<void()> handler) {
     if (!handler) {
