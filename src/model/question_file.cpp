@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <new>
 
 #include "model/safe_file.h"
 #include "model/text_helpers.h"
@@ -193,6 +194,35 @@ void WriteRecord(std::string& out, int formatNumber, const Zentu_Data& record) {
     out.append("\r\n", 2);
 }
 
+namespace {
+
+// Everything in front of the first record: the count line, and for version 1.1 the
+// header lines with the options block.
+void AppendHead(std::string& out, const Question_Set& set, int formatNumber, const LogFont* font) {
+    if (formatNumber != kFormatVersion10) {
+        out.append("0\r\nZentu File\r\n2\r\n");
+        if (font != nullptr) {
+            out.append(kFontPrefix);
+            AppendTextMode(out, FormatFontLine(*font));
+            out.append("\r\n", 2);
+        }
+        out.append(kEndOptions);
+        out.append("\r\n", 2);
+    }
+    AppendNumber(out, static_cast<long long>(set.Count()));
+    out.append("\r\n", 2);
+}
+
+int LayoutOf(int formatNumber) {
+    return formatNumber == kFormatVersion10 ? kFormatVersion10 : kFormatVersion11;
+}
+
+// A save formats into a buffer of this size and writes it out whenever it is full, so it
+// never holds the whole file a second time.
+constexpr std::size_t kWriteChunk = std::size_t(256) << 10;
+
+}  // namespace
+
 std::string FormatQuestionFile(const Question_Set& set, int formatNumber, const LogFont* font) {
     std::string out;
     std::size_t estimate = 64;
@@ -201,35 +231,32 @@ std::string FormatQuestionFile(const Question_Set& set, int formatNumber, const 
                     record.rightResponse.size() + record.wrongResponse.size();
     }
     out.reserve(estimate);
-    if (formatNumber == kFormatVersion10) {
-        AppendNumber(out, static_cast<long long>(set.Count()));
-        out.append("\r\n", 2);
-        for (const Zentu_Data& record : set) WriteRecord(out, kFormatVersion10, record);
-        return out;
-    }
-    out.append("0\r\nZentu File\r\n2\r\n");
-    if (font != nullptr) {
-        out.append(kFontPrefix);
-        AppendTextMode(out, FormatFontLine(*font));
-        out.append("\r\n", 2);
-    }
-    out.append(kEndOptions);
-    out.append("\r\n", 2);
-    AppendNumber(out, static_cast<long long>(set.Count()));
-    out.append("\r\n", 2);
-    for (const Zentu_Data& record : set) WriteRecord(out, kFormatVersion11, record);
+    AppendHead(out, set, formatNumber, font);
+    const int layout = LayoutOf(formatNumber);
+    for (const Zentu_Data& record : set) WriteRecord(out, layout, record);
     return out;
 }
 
 bool WriteQuestionFile(const std::string& path, const Question_Set& set, int formatNumber,
                        const LogFont* font) {
-    std::string bytes;
-    try {
-        bytes = FormatQuestionFile(set, formatNumber, font);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return WriteFileAtomically(path, bytes);
+    return WriteFileAtomically(path, [&](const ContentSink& sink) {
+        try {
+            std::string chunk;
+            chunk.reserve(kWriteChunk + 4096);
+            AppendHead(chunk, set, formatNumber, font);
+            const int layout = LayoutOf(formatNumber);
+            for (const Zentu_Data& record : set) {
+                WriteRecord(chunk, layout, record);
+                if (chunk.size() >= kWriteChunk) {
+                    if (!sink(chunk)) return false;
+                    chunk.clear();
+                }
+            }
+            return sink(chunk);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    });
 }
 
 std::string FormatFontLine(const LogFont& font) {

@@ -127,6 +127,11 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByt
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view data) {
+    return WriteFileAtomically(path, [data](const ContentSink& sink) { return sink(data); });
+}
+
+bool WriteFileAtomically(const std::string& path,
+                         const std::function<bool(const ContentSink& sink)>& produce) {
     std::string target;
     if (path.empty() || !ResolveLinks(path, target)) return false;
 
@@ -148,7 +153,9 @@ bool WriteFileAtomically(const std::string& path, std::string_view data) {
     const std::string tempPath(tempName.data());
 
     const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~CurrentUmask());
-    bool ok = WriteAll(temp.Get(), data) && ::fchmod(temp.Get(), mode) == 0;
+    const int fd = temp.Get();
+    bool ok = produce([fd](std::string_view piece) { return WriteAll(fd, piece); }) &&
+              ::fchmod(temp.Get(), mode) == 0;
     if (ok && exists) {
         // Keeping the owner only works for root; anyone else keeps their own file anyway.
         static_cast<void>(!::fchown(temp.Get(), existing.st_uid, existing.st_gid));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,3 +17,10 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByt
 // its permissions, and one that may not be written is left alone. On any failure,
 // a full disk included, it returns false and the old file is as it was.
 bool WriteFileAtomically(const std::string& path, std::string_view data);
+
+// The same for content made piece by piece: `produce` hands each piece in order to the
+// sink it is given and returns false when it cannot make them all (the sink's own false
+// included); the old file then stays as it was. `produce` must not throw.
+using ContentSink = std::function<bool(std::string_view piece)>;
+bool WriteFileAtomically(const std::string& path,
+                         const std::function<bool(const ContentSink& sink)>& produce);

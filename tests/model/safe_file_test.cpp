@@ -238,20 +238,46 @@ TEST_F(SafeFileTest, RefusedTargetsAreLeftAsTheyWere) {
     EXPECT_TRUE(fs::is_empty(Path("folder")));
 }
 
+// Questions enough for a file of about 1 MB, which a save writes out in several pieces.
+Question_Set LargeSet() {
+    Question_Set set;
+    for (int i = 0; i < 5000; ++i) {
+        Zentu_Data record;
+        record.question = "Question " + std::to_string(i) + std::string(150, 'q') + "\r\nend";
+        record.answer = std::string(40, 'a');
+        record.answerMethod = AnswerMethod::AllInOrder;
+        set.Append(record);
+    }
+    return set;
+}
+
 TEST_F(SafeFileTest, FullDiskFailsAndKeepsTheOldFile) {
     const std::string big(1 << 20, 'x');
+    const Question_Set large = LargeSet();
     struct Case {
         const char* name;
         bool existing;
-    } const cases[] = {{"replacing a file", true}, {"a new file", false}};
+        int format;   // 0: the raw bytes of `big`; else a save of `large` in this format
+        rlim_t room;  // bytes the "disk" takes before it is full
+    } const cases[] = {
+        {"replacing a file", true, 0, 4096},
+        {"a new file", false, 0, 4096},
+        // Full after the first pieces of a save have gone out.
+        {"saving questions over a file", true, 2, 600 * 1024},
+        {"saving questions in version 1.0", false, 1, 600 * 1024},
+    };
     for (const Case& c : cases) {
-        const std::string path = Path(c.existing ? "old.que" : "new.que");
+        const std::string path = Path(std::string(c.existing ? "old " : "new ") + c.name);
+        const auto write = [&] {
+            return c.format == 0 ? WriteFileAtomically(path, big)
+                                 : WriteQuestionFile(path, large, c.format, nullptr);
+        };
         if (c.existing) Put(path, "old contents", 0640);
         const std::set<std::string> before = Entries();
         bool written = true;
         {
-            FileSizeLimit limit(4096);
-            written = WriteFileAtomically(path, big);
+            FileSizeLimit limit(c.room);
+            written = write();
         }
         EXPECT_FALSE(written) << c.name;
         EXPECT_EQ(Entries(), before) << c.name << ": a temporary file was left behind";
@@ -260,8 +286,38 @@ TEST_F(SafeFileTest, FullDiskFailsAndKeepsTheOldFile) {
             EXPECT_EQ(ModeOf(path), 0640u) << c.name;
         }
         // With room again, the same write goes through.
-        EXPECT_TRUE(WriteFileAtomically(path, big)) << c.name;
-        EXPECT_EQ(Contents(path), big) << c.name;
+        EXPECT_TRUE(write()) << c.name;
+        EXPECT_TRUE(Contents(path) ==
+                    (c.format == 0 ? big : FormatQuestionFile(large, c.format, nullptr)))
+            << c.name;
+    }
+}
+
+TEST_F(SafeFileTest, ContentMadeInPiecesIsWrittenWholeOrNotAtAll) {
+    const std::string path = Path("pieces.que");
+    Put(path, "old contents", 0600);
+    EXPECT_TRUE(WriteFileAtomically(path, [](const ContentSink& sink) {
+        return sink("first ") && sink("") && sink("second");
+    }));
+    EXPECT_EQ(Contents(path), "first second");
+    // A producer that gives up half-way leaves the file as it was.
+    EXPECT_FALSE(WriteFileAtomically(
+        path, [](const ContentSink& sink) { return sink("partial") && false; }));
+    EXPECT_EQ(Contents(path), "first second");
+    EXPECT_EQ(ModeOf(path), 0600u);
+    EXPECT_EQ(Entries(), std::set<std::string>{"pieces.que"});
+}
+
+// A save goes out in pieces; together they are the bytes of the file as formatted whole.
+TEST_F(SafeFileTest, SavedQuestionsAreTheFormattedBytes) {
+    const Question_Set large = LargeSet();
+    const LogFont font = StartupDisplayFont();
+    for (int format : {1, 2}) {
+        const std::string path = Path("large" + std::to_string(format) + ".que");
+        ASSERT_TRUE(WriteQuestionFile(path, large, format, &font));
+        const std::string expected = FormatQuestionFile(large, format, &font);
+        ASSERT_GT(expected.size(), std::size_t(3) << 18) << "several write pieces";
+        EXPECT_TRUE(Contents(path) == expected) << "format " << format;
     }
 }
 
