@@ -4,80 +4,33 @@
 
 #include <QFontMetrics>
 
-namespace {
-
-LogFont Font(std::int32_t height, std::int32_t weight, bool italic = false) {
-    LogFont font = StartupDisplayFont();
-    font.height = height;
-    font.weight = weight;
-    font.italic = italic ? 1 : 0;
-    return font;
-}
-
-}  // namespace
-
+// A negative height is the character height in pixels, 0 the default size, and a positive
+// one the cell height, which the font fills without passing it.
 TEST(FontMapping, LogFontToQFont) {
-    struct Case {
-        LogFont logFont;
-        int pixelSize;  // -1: Qt's default size
-        int weight;
-        bool italic;
+    auto font = [](std::int32_t height, std::int32_t weight) {
+        LogFont logFont = StartupDisplayFont();
+        logFont.height = height;
+        logFont.weight = weight;
+        return FontFromLogFont(logFont);
     };
-    const Case cases[] = {
-        {Font(-20, 400), 20, QFont::Normal, false}, {Font(-13, 700, true), 13, QFont::Bold, true},
-        {Font(0, 0), -1, QFont::Normal, false},     {Font(-12, 100), 12, QFont::Thin, false},
-        {Font(-12, 5000), 12, 1000, false},
-    };
-    for (const Case& c : cases) {
-        const QFont font = FontFromLogFont(c.logFont);
-        EXPECT_EQ(font.pixelSize(), c.pixelSize) << c.logFont.height;
-        EXPECT_EQ(font.weight(), c.weight) << c.logFont.weight;
-        EXPECT_EQ(font.italic(), c.italic);
-        EXPECT_EQ(font.family(), QStringLiteral("Arial"));
-    }
+    EXPECT_EQ(font(0, 0).pixelSize(), -1);  // Qt's default size
+    EXPECT_EQ(font(0, 0).weight(), QFont::Normal);
+    EXPECT_EQ(font(-12, 5000).weight(), 1000);
+    EXPECT_LE(QFontMetrics(font(20, 400)).height(), 20);
 }
 
-TEST(FontMapping, PositiveHeightIsTheCellHeight) {
-    for (int cell : {12, 20, 33}) {
-        const QFont font = FontFromLogFont(Font(cell, 400));
-        const int measured = QFontMetrics(font).height();
-        EXPECT_LE(measured, cell);
-        EXPECT_GE(measured, cell - 3) << "cell " << cell;
-        EXPECT_LT(font.pixelSize(), cell);
-    }
-}
+TEST(FontMapping, ChosenFontBackToALogFont) {
+    // In the order of the file's font line: height, width, escapement, orientation, weight,
+    // italic, underline, strike-out, character set, precisions, quality, pitch and family.
+    const LogFont original{-17, 9, 900, 0, 700, 1, 1, 1, 1, 0, 0, 2, 0x22, "Arial"};
+    LogFont expected = original;
+    expected.width = expected.escapement = 0;  // the font dialog offers neither
+    EXPECT_EQ(LogFontFromFont(FontFromLogFont(original), original), expected);
 
-TEST(FontMapping, EffectsAndFaceSurviveTheRoundTrip) {
-    LogFont original = Font(-17, 700, true);
-    original.underline = 1;
-    original.strikeOut = 1;
-    original.faceName = "Courier New";
-    original.charSet = 0;
-    original.quality = 2;
-    const LogFont back = LogFontFromFont(FontFromLogFont(original), original);
-    EXPECT_EQ(back.height, -17);
-    EXPECT_EQ(back.weight, 700);
-    EXPECT_EQ(back.italic, 1);
-    EXPECT_EQ(back.underline, 1);
-    EXPECT_EQ(back.strikeOut, 1);
-    EXPECT_EQ(back.faceName, "Courier New");
-    EXPECT_EQ(back.charSet, 0);
-    EXPECT_EQ(back.quality, 2);
-}
-
-TEST(FontMapping, PointSizesBecomeNegativePixelHeights) {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSize(12);
-    LogFont base = StartupDisplayFont();
-    base.width = 9;
-    const LogFont result = LogFontFromFont(font, base);
-    EXPECT_LT(result.height, 0);
-    EXPECT_EQ(result.width, 0);
-    EXPECT_EQ(result.faceName, "Liberation Sans");
-}
-
-TEST(FontMapping, LongFaceNamesAreCutToTheField) {
+    // Point sizes become negative pixel heights; a face name is cut to its field.
     QFont font(QString(40, QLatin1Char('F')));
-    font.setPixelSize(10);
-    EXPECT_EQ(LogFontFromFont(font, StartupDisplayFont()).faceName.size(), kMaxFaceName);
+    font.setPointSize(12);
+    const LogFont chosen = LogFontFromFont(font, StartupDisplayFont());
+    EXPECT_LT(chosen.height, 0);
+    EXPECT_EQ(chosen.faceName, std::string(kMaxFaceName, 'F'));
 }

@@ -2,126 +2,78 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QMainWindow>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "framework/command_menu.h"
 #include "framework/text_box.h"
 
-namespace {
-
-bool HasTheRightKind(const DialogControl& control, QWidget* widget) {
-    switch (control.kind) {
-        case ControlKind::Static:
-            return qobject_cast<QLabel*>(widget) != nullptr;
-        case ControlKind::GroupFrame:
-            return qobject_cast<ShadedFrame*>(widget) != nullptr;
-        case ControlKind::Line:
-            return qobject_cast<QFrame*>(widget) != nullptr;
-        case ControlKind::Edit:
-            return qobject_cast<TextBox*>(widget) != nullptr;
-        case ControlKind::PushButton:
-            return qobject_cast<QPushButton*>(widget) != nullptr;
-        case ControlKind::CheckBox:
-            return qobject_cast<QCheckBox*>(widget) != nullptr;
-        case ControlKind::RadioButton:
-            return qobject_cast<QRadioButton*>(widget) != nullptr;
-    }
-    return false;
-}
-
-}  // namespace
-
+// Dialog units are a quarter of the font's average width and an eighth of its height.
 TEST(TemplateDialog, EveryTemplateBuildsWithItsControlsInPlace) {
+    // The widget class of each ControlKind, in the enum's order.
+    const char* const kClasses[] = {"QLabel",      "ShadedFrame", "QFrame",      "TextBox",
+                                    "QPushButton", "QCheckBox",   "QRadioButton"};
     for (const DialogTemplate& layout : AllDialogs()) {
         SCOPED_TRACE(layout.id);
         TemplateDialog dialog(layout, nullptr);
-        const int bx = dialog.BaseUnitX();
-        const int by = dialog.BaseUnitY();
-        ASSERT_GE(bx, 4);
-        ASSERT_GE(by, 8);
+        const double x = dialog.BaseUnitX() / 4.0;
+        const double y = dialog.BaseUnitY() / 8.0;
+        ASSERT_TRUE(x >= 1.0 && y >= 1.0);
         EXPECT_EQ(dialog.windowTitle().toStdString(), layout.title);
-        EXPECT_NEAR(dialog.width(), layout.width * bx / 4.0, 1.0);
-        EXPECT_NEAR(dialog.height() - dialog.ClientTop(), layout.height * by / 8.0, 1.0);
+        EXPECT_NEAR(dialog.width(), layout.width * x, 1.0);
+        EXPECT_NEAR(dialog.height() - dialog.ClientTop(), layout.height * y, 1.0);
         EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
         EXPECT_EQ(dialog.ClientTop() > 0, layout.menuId != 0);
         for (const DialogControl& control : layout.controls) {
-            if (control.id == kNoControlId) {
-                continue;
-            }
+            if (control.id == kNoControlId) continue;
             SCOPED_TRACE(control.id);
             QWidget* widget = dialog.Control(control.id);
             ASSERT_NE(widget, nullptr);
-            EXPECT_TRUE(HasTheRightKind(control, widget));
-            EXPECT_NEAR(widget->x(), control.x * bx / 4.0, 1.0);
-            EXPECT_NEAR(widget->y() - dialog.ClientTop(), control.y * by / 8.0, 1.0);
-            if (control.kind == ControlKind::CheckBox || control.kind == ControlKind::RadioButton) {
-                // Grown to show the whole caption, but never past the dialog's edge.
-                EXPECT_GE(widget->width() + 1, control.width * bx / 4.0);
-                EXPECT_LE(widget->x() + widget->width(), dialog.width());
-            } else {
-                EXPECT_NEAR(widget->width(), control.width * bx / 4.0, 1.0);
-            }
+            EXPECT_TRUE(widget->inherits(kClasses[static_cast<int>(control.kind)]));
+            EXPECT_NEAR(widget->x(), control.x * x, 1.0);
+            EXPECT_NEAR(widget->y() - dialog.ClientTop(), control.y * y, 1.0);
+            // Check boxes and radio buttons may grow to show their captions, within the dialog.
+            EXPECT_GE(widget->width() + 1, control.width * x);
+            EXPECT_LE(widget->x() + widget->width(), dialog.width());
             EXPECT_EQ(widget->isHidden(), (control.style & kStyleHidden) != 0);
-            if (TextBox* box = dialog.Edit(control.id)) {
-                EXPECT_EQ(box->ByteLimit(), control.textLimit);
-                EXPECT_EQ(box->isReadOnly(), (control.style & kStyleReadOnly) != 0);
+            if (QLabel* label = dialog.Label(control.id)) {
+                EXPECT_EQ(label->textFormat(), Qt::PlainText);
             }
         }
         EXPECT_EQ(dialog.Control(12345), nullptr);
     }
+    EXPECT_EQ(TemplateDialog::Create(4242, nullptr), nullptr);
 }
 
-TEST(TemplateDialog, ResourcesHoldWhatTheDialogsNeed) {
+TEST(TemplateDialog, TextBoxesTakeTheirLimitAndEnterKeyFromTheTemplate) {
     struct Case {
-        int dialog;
-        int control;
-        int limit;
-        bool multiLine;
-        TextBox::EnterKey enter;
-    };
-    const Case cases[] = {
-        {kDialogQuestionEditor, 403, 1023, true, TextBox::EnterKey::NewLine},
-        {kDialogQuestionEditor, 404, 1023, true, TextBox::EnterKey::NewLine},
-        {kDialogQuestionWithHint, 401, 1023, true, TextBox::EnterKey::DefaultButton},
-        {kDialogAdvanced, 111, 1023, true, TextBox::EnterKey::NewLine},
-        {kDialogAdvanced, 2102, 1023, true, TextBox::EnterKey::NewLine},
-        {kDialogAdvanced, 101, 1023, true, TextBox::EnterKey::NewLine},
-        {kDialogAdvanced, 108, 1, false, TextBox::EnterKey::DefaultButton},
-        {kDialogInput, kIdInputText, 63, false, TextBox::EnterKey::DefaultButton},
+        int dialog, control, limit;
+        bool multiLine, readOnly, enterIsNewLine;
+    } const cases[] = {
+        {kDialogQuestionEditor, 403, 1023, true, false, true},
+        {kDialogQuestionWithHint, 401, 1023, true, false, false},
+        {kDialogQuestionNoHint, 402, 0, true, true, false},
+        {kDialogAdvanced, 108, 1, false, false, false},
     };
     for (const Case& c : cases) {
-        auto dialog = TemplateDialog::Create(c.dialog, nullptr);
-        ASSERT_NE(dialog, nullptr);
+        const auto dialog = TemplateDialog::Create(c.dialog, nullptr);
         TextBox* box = dialog->Edit(c.control);
         ASSERT_NE(box, nullptr) << c.dialog << "/" << c.control;
         EXPECT_EQ(box->ByteLimit(), c.limit) << c.control;
         EXPECT_EQ(box->MultiLine(), c.multiLine) << c.control;
-        EXPECT_EQ(box->Enter(), c.enter) << c.control;
+        EXPECT_EQ(box->isReadOnly(), c.readOnly) << c.control;
+        EXPECT_EQ(box->Enter() == TextBox::EnterKey::NewLine, c.enterIsNewLine) << c.control;
     }
-    EXPECT_EQ(TemplateDialog::Create(4242, nullptr), nullptr);
-    auto question = TemplateDialog::Create(kDialogQuestionWithHint, nullptr);
-    EXPECT_FALSE(question->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_TRUE(qobject_cast<QPushButton*>(question->Button(kIdOk))->isDefault());
 }
 
 TEST(TemplateDialog, EndsWithTheIdOfTheButtonThatClosedIt) {
     struct Case {
-        int dialog;
-        int button;  // 0: Escape
-        int result;
-    };
-    const Case cases[] = {
-        {kDialogQuestionEditor, 98, 98},       {kDialogQuestionEditor, 99, 99},
-        {kDialogQuestionEditor, 97, 97},       {kDialogQuestionEditor, kIdOk, kIdOk},
-        {kDialogQuestionEditor, 0, kIdCancel}, {kDialogElements, kIdCancel, kIdCancel},
-        {kDialogAbout, kIdOk, kIdOk},
+        int dialog, button, result;  // button 0: Escape
+    } const cases[] = {
+        {kDialogQuestionEditor, 98, 98},
+        {kDialogQuestionEditor, 97, 97},
+        {kDialogQuestionEditor, 0, kIdCancel},
+        {kDialogElements, kIdCancel, kIdCancel},
     };
     for (const Case& c : cases) {
         auto dialog = TemplateDialog::Create(c.dialog, nullptr);
@@ -136,72 +88,40 @@ TEST(TemplateDialog, EndsWithTheIdOfTheButtonThatClosedIt) {
     }
 }
 
-TEST(TemplateDialog, BoundCommandsRunInsteadOfClosing) {
-    auto dialog = TemplateDialog::Create(kDialogQuestionWithHint, nullptr);
-    int hints = 0;
-    dialog->Commands().Bind(95, [&] { ++hints; });
-    dialog->open();
-    dialog->Button(95)->click();
-    dialog->Button(95)->click();
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(hints, 2);
-    // Enter in the answer box presses OK.
-    dialog->Edit(401)->setFocus();
-    QTest::keyClicks(dialog->Edit(401), QStringLiteral("Paris"));
-    QTest::keyClick(dialog->Edit(401), Qt::Key_Return);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(dialog->result(), kIdOk);
-    EXPECT_EQ(dialog->Edit(401)->Bytes(), "Paris");
-}
-
-TEST(TemplateDialog, MenuItemsFollowTheDialogsCommandTable) {
-    auto dialog = TemplateDialog::Create(kDialogQuestionEditor, nullptr);
-    ASSERT_NE(dialog->Menu(), nullptr);
-    int moves = 0;
-    dialog->Commands().Bind(11842, [&] { ++moves; });
-    dialog->Menu()->UpdateEnabled();
-    EXPECT_TRUE(dialog->Menu()->Action(11842)->isEnabled());
-    EXPECT_FALSE(dialog->Menu()->Action(11850)->isEnabled());
-    dialog->Menu()->Action(11842)->trigger();
-    EXPECT_EQ(moves, 1);
-    for (const DialogControl& control : dialog->Layout().controls) {
-        if (control.id != kNoControlId) {
-            EXPECT_GE(dialog->Control(control.id)->y(), dialog->ClientTop());
-        }
-    }
-}
-
-TEST(TemplateDialog, RadioButtonsCanAllBeCleared) {
-    auto dialog = TemplateDialog::Create(kDialogAdvanced, nullptr);
-    dialog->SetChecked(104, true);
-    dialog->SetChecked(106, true);
-    EXPECT_FALSE(dialog->IsChecked(104));
-    EXPECT_TRUE(dialog->IsChecked(106));
-    dialog->SetChecked(106, false);
-    for (int id : {103, 104, 106, 110}) {
-        EXPECT_FALSE(dialog->IsChecked(id)) << id;
-    }
-    // Check boxes stand alone.
-    dialog->SetChecked(7101, true);
-    dialog->SetChecked(105, true);
-    EXPECT_TRUE(dialog->IsChecked(7101));
-    EXPECT_TRUE(dialog->IsChecked(105));
-}
-
-TEST(TemplateDialog, OpensWhereItsTemplateSaysOverTheOwner) {
+// The question dialog: no close box; Hint and Character Map run the dialog's own commands
+// and it stays open, while an unbound menu item is disabled; Enter in the answer box
+// presses OK. It opens at its template's place over the main window's client area.
+TEST(TemplateDialog, QuestionDialog) {
     QMainWindow frame;
     frame.setCentralWidget(new QWidget);
     frame.setGeometry(100, 100, 600, 400);
     frame.show();
     auto dialog = TemplateDialog::Create(kDialogQuestionWithHint, &frame);
-    dialog->show();
-    const QPoint client = frame.centralWidget()->mapToGlobal(QPoint(0, 0));
-    EXPECT_EQ(dialog->pos(),
-              client + QPoint(dialog->UnitsToPixelsX(7), dialog->UnitsToPixelsY(21)));
-    dialog->hide();
+    EXPECT_FALSE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(dialog->Menu()->Action(11850)->isEnabled());
+    int commands = 0;
+    dialog->Commands().Bind(95, [&] { ++commands; });
+    dialog->Commands().Bind(11850, [&] { ++commands; });
+    dialog->Menu()->UpdateEnabled();
+    dialog->open();
+    EXPECT_EQ(dialog->pos(), frame.centralWidget()->mapToGlobal(QPoint(0, 0)) +
+                                 QPoint(dialog->UnitsToPixelsX(7), dialog->UnitsToPixelsY(21)));
+    dialog->Button(95)->click();
+    dialog->Menu()->Action(11850)->trigger();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(commands, 2);
+    dialog->Edit(401)->setFocus();
+    QTest::keyClicks(dialog->Edit(401), QStringLiteral("Paris"));
+    QTest::keyClick(dialog->Edit(401), Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), kIdOk);
 }
 
-TEST(TemplateDialog, LabelsShowTheirTextAsItStands) {
-    auto dialog = TemplateDialog::Create(kDialogInput, nullptr);
-    EXPECT_EQ(dialog->Label(kIdInputPrompt)->textFormat(), Qt::PlainText);
+TEST(TemplateDialog, RadioButtonsCanAllBeClearedAndCheckBoxesStandAlone) {
+    auto dialog = TemplateDialog::Create(kDialogAdvanced, nullptr);
+    for (int id : {104, 106, 7101, 105}) dialog->SetChecked(id, true);
+    EXPECT_FALSE(dialog->IsChecked(104));
+    EXPECT_TRUE(dialog->IsChecked(106) && dialog->IsChecked(7101) && dialog->IsChecked(105));
+    dialog->SetChecked(106, false);
+    for (int id : {103, 104, 106, 110}) EXPECT_FALSE(dialog->IsChecked(id)) << id;
 }
