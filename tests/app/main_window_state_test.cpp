@@ -268,15 +268,16 @@ TEST_F(MainWindowStateTest, FontIsStoredOnlyInVersion11AndDoesNotMarkTheQuestion
     LogFont chosen = StartupDisplayFont();
     chosen.faceName = "Liberation Mono";
     chosen.height = -14;
-    for (int filter : {1, 2}) {
+    for (int filter : {0, 1, 2}) {  // 0: the font dialog is cancelled
         FakePlatform fake;
         MainWindowState state(fake);
         state.Start(std::nullopt);
-        fake.fontAnswers.push_back(chosen);
+        if (filter != 0) fake.fontAnswers.push_back(chosen);
         state.Dispatch(kCmFont);
         ASSERT_EQ(fake.fontRequests.size(), 1u);
         EXPECT_EQ(fake.fontRequests[0], StartupDisplayFont());
-        EXPECT_TRUE(state.FontChosen());
+        EXPECT_EQ(state.FontChosen(), filter != 0);
+        EXPECT_EQ(state.DisplayFont(), filter != 0 ? chosen : StartupDisplayFont());
         EXPECT_FALSE(state.QuestionsChanged());
         EXPECT_TRUE(state.CanClose());
         EXPECT_TRUE(fake.messages.empty());
@@ -289,26 +290,6 @@ TEST_F(MainWindowStateTest, FontIsStoredOnlyInVersion11AndDoesNotMarkTheQuestion
             std::string::npos;
         EXPECT_EQ(hasFontLine, filter == 2) << filter;
     }
-}
-
-TEST_F(MainWindowStateTest, CancelledFontDialogChangesNothing) {
-    MainWindowState state(platform);
-    state.Start(std::nullopt);
-    state.Dispatch(kCmFont);
-    EXPECT_FALSE(state.FontChosen());
-    EXPECT_EQ(state.DisplayFont(), StartupDisplayFont());
-}
-
-TEST_F(MainWindowStateTest, ReverseTogglesTheCheckMarkAndNothingElse) {
-    MainWindowState state(platform);
-    state.Start(std::nullopt);
-    state.Dispatch(kCmReverse);
-    EXPECT_TRUE(state.Reversed());
-    state.Dispatch(kCmReverse);
-    EXPECT_FALSE(state.Reversed());
-    const std::vector<std::pair<int, bool>> expected = {{107, true}, {107, false}};
-    EXPECT_EQ(platform.menuChecks, expected);
-    EXPECT_FALSE(state.QuestionsChanged());
 }
 
 TEST_F(MainWindowStateTest, FailedSaveChangesNothing) {

@@ -71,6 +71,7 @@ TEST(ZentuWindowTest, ReverseQaTogglesTheCheckMark) {
         EXPECT_EQ(window->State().Reversed(), expected);
         EXPECT_EQ(window->Menu()->IsChecked(kCmReverse), expected);
         EXPECT_EQ(reverse->isChecked(), expected);
+        EXPECT_FALSE(window->State().QuestionsChanged());
     }
 }
 
