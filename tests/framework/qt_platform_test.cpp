@@ -112,8 +112,8 @@ TEST(QtPlatform, FileDialogKeepsItsRecord) {
 }
 
 // The input dialog is built from its template and hands back its text only on OK; the help
-// window opens once, at the contents.
-TEST(QtPlatform, InputDialogAndHelp) {
+// window opens once, at the contents; the wait cursor is set once however often asked.
+TEST(QtPlatform, InputDialogHelpAndCursor) {
     QtPlatform platform;
     QString shown;
     WhenModal<TemplateDialog>([&](TemplateDialog* dialog) {
@@ -138,4 +138,9 @@ TEST(QtPlatform, InputDialogAndHelp) {
     EXPECT_TRUE(help->isVisible() && !help->Browser()->toPlainText().isEmpty());
     platform.ShowHelpContents();
     EXPECT_EQ(platform.Help(), help);
+
+    platform.SetWaitCursor(true);
+    platform.SetWaitCursor(true);
+    platform.SetWaitCursor(false);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
