@@ -15,8 +15,11 @@ constexpr std::string_view kEndOptions = "EndOptions";
 constexpr std::string_view kFontPrefix = "Font=";
 
 // A damaged count may promise far more questions than the file could hold. We honour a
-// short file's promise, but never beyond one question per byte left (plus a little), so
-// memory stays a small multiple of the file's size.
+// short file's promise, but never beyond the records the bytes left could hold (plus a
+// few), so memory stays a small multiple of the file's size. The smallest record that
+// reads without damage is 14 bytes: four TABs, the delimiter, five one-digit numbers and
+// the four separators between them.
+constexpr std::size_t kMinRecordBytes = 14;
 constexpr std::size_t kCountSlack = 64;
 
 // What a text-mode stream shows of the file: the data ends at 0x1A, and every CR is
@@ -60,7 +63,7 @@ void ReadFlagsAndMethod(RecordStream& stream, Zentu_Data& record) {
 }
 
 void ReadRecords(RecordStream& stream, int formatNumber, std::uint64_t count, Question_Set& set) {
-    const std::uint64_t plausible = stream.Remaining() + kCountSlack;
+    const std::uint64_t plausible = stream.Remaining() / kMinRecordBytes + kCountSlack;
     const std::size_t records = static_cast<std::size_t>(std::min(count, plausible));
     set.Reserve(set.Count() + records);
     for (std::size_t i = 0; i < records; ++i) {
@@ -106,10 +109,10 @@ ReadOutcome ReadQuestionFile(const std::string& path, Question_Set& set, LogFont
     return ParseQuestionFile(std::move(bytes), set, font, fontRead);
 }
 
-ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font, bool& fontRead) {
-    fontRead = false;
+namespace {
+
+ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fontRead) {
     ApplyTextMode(bytes);
-    set.Clear();
     RecordStream stream(bytes);
 
     // No number at all (an empty file, say), a negative one or one past 32 bits: this
@@ -146,6 +149,28 @@ ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& fon
         ReadRecords(stream, formatNumber, static_cast<std::uint64_t>(count), set);
     }
     return ReadOutcome::Loaded;
+}
+
+}  // namespace
+
+ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font, bool& fontRead) {
+    fontRead = false;
+    try {
+        // Parsed aside and moved in whole, so that running out of memory part-way
+        // changes nothing.
+        Question_Set parsed;
+        LogFont parsedFont = font;
+        bool parsedFontRead = false;
+        const ReadOutcome outcome = Parse(bytes, parsed, parsedFont, parsedFontRead);
+        set = std::move(parsed);
+        if (parsedFontRead) {
+            font = parsedFont;
+            fontRead = true;
+        }
+        return outcome;
+    } catch (const std::bad_alloc&) {
+        return ReadOutcome::OpenFailed;
+    }
 }
 
 void ReadRecord(RecordStream& stream, int formatNumber, Zentu_Data& record) {
