@@ -197,23 +197,20 @@ void ReadRecord(RecordStream& stream, int formatNumber, Zentu_Data& record) {
 
 void WriteRecord(std::string& out, int formatNumber, const Zentu_Data& record) {
     const std::string_view delimiter(&record.delimiter, 1);
+    const bool flags[] = {record.useHint, record.confirmCorrect, record.checkSpaces,
+                          record.caseSensitive};
     if (formatNumber == kFormatVersion10) {
-        out.push_back('\t');
-        AppendTextMode(out, record.question);
-        out.push_back('\t');
-        AppendTextMode(out, record.answer);
-        out.push_back('\t');
-        AppendTextMode(out, record.hint);
+        // The first flag follows the delimiter byte directly; the record has no line end.
+        for (const std::string* text : {&record.question, &record.answer, &record.hint}) {
+            out.push_back('\t');
+            AppendTextMode(out, *text);
+        }
         out.push_back('\t');
         AppendTextMode(out, delimiter);
-        AppendFlag(out, record.useHint);
-        out.push_back(' ');
-        AppendFlag(out, record.confirmCorrect);
-        out.push_back(' ');
-        AppendFlag(out, record.checkSpaces);
-        out.push_back(' ');
-        AppendFlag(out, record.caseSensitive);
-        out.push_back(' ');
+        for (bool flag : flags) {
+            AppendFlag(out, flag);
+            out.push_back(' ');
+        }
         AppendNumber(out, static_cast<std::int32_t>(record.answerMethod));
         return;
     }
@@ -223,8 +220,7 @@ void WriteRecord(std::string& out, int formatNumber, const Zentu_Data& record) {
         out.push_back('\t');
     }
     AppendTextMode(out, delimiter);
-    for (bool flag :
-         {record.useHint, record.confirmCorrect, record.checkSpaces, record.caseSensitive}) {
+    for (bool flag : flags) {
         out.push_back('\t');
         AppendFlag(out, flag);
     }
