@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "model_test_support.h"
+
 namespace {
 
-Zentu_Data Named(const std::string& question) {
-    Zentu_Data record;
-    record.question = question;
-    return record;
-}
+Zentu_Data Named(const std::string& question) { return Record(question, ""); }
 
 std::string Order(const Question_Set& set) {
     std::string order;
@@ -16,69 +16,49 @@ std::string Order(const Question_Set& set) {
     return order;
 }
 
-TEST(ZentuDataTest, CopiesShareNothing) {
-    Zentu_Data original = Named("q");
-    original.answer = "a";
-    Zentu_Data copy = original;
-    copy.question += "x";
-    copy.answer[0] = 'b';
-    copy.delimiter = ';';
-    EXPECT_EQ(original.question, "q");
-    EXPECT_EQ(original.answer, "a");
-    EXPECT_EQ(original.delimiter, ',');
-}
-
-TEST(QuestionSetTest, GrowsPastFiftyLosingNothing) {
-    Question_Set set;
-    EXPECT_EQ(set.Count(), 0u);
-    for (int i = 0; i < 51; ++i) set.Append(Named(std::to_string(i)));
-    ASSERT_EQ(set.Count(), 51u);
-    for (std::size_t n = 1; n <= 51; ++n) EXPECT_EQ(set.At(n).question, std::to_string(n - 1));
-}
-
-TEST(QuestionSetTest, InsertRemoveAndReplaceKeepPositionsFromOne) {
-    struct Case {
-        const char* name;
-        void (*op)(Question_Set&);
-        const char* expected;
-    } const cases[] = {
-        {"insert at Count()+1 appends", [](Question_Set& s) { s.InsertAt(4, Named("X")); }, "ABCX"},
-        {"insert at 1 shifts up", [](Question_Set& s) { s.InsertAt(1, Named("X")); }, "XABC"},
-        {"insert in the middle", [](Question_Set& s) { s.InsertAt(2, Named("X")); }, "AXBC"},
-        {"remove the last", [](Question_Set& s) { s.RemoveAt(3); }, "AB"},
-        {"remove the first", [](Question_Set& s) { s.RemoveAt(1); }, "BC"},
-        {"replace by remove and insert",
-         [](Question_Set& s) {
-             s.RemoveAt(2);
-             s.InsertAt(2, Named("X"));
-         },
-         "AXC"},
-        {"replace through At", [](Question_Set& s) { s.At(2) = Named("X"); }, "AXC"},
-        {"clear", [](Question_Set& s) { s.Clear(); }, ""},
-    };
-    for (const Case& c : cases) {
-        Question_Set set;
-        for (const char* q : {"A", "B", "C"}) set.Append(Named(q));
-        c.op(set);
-        EXPECT_EQ(Order(set), c.expected) << c.name;
+// Every field takes part in ==, on which the file tests rely: field i is changed in turn.
+TEST(ZentuDataTest, EveryFieldCounts) {
+    const Zentu_Data base = Record("q", "a", "h", ',', "0000", 1, "r", "w");
+    for (int i = 0; i < 11; ++i) {
+        const auto text = [i](int field, const char* value) { return i == field ? "x" : value; };
+        const std::string flags = {char('0' + (i == 6)), char('0' + (i == 7)), char('0' + (i == 8)),
+                                   char('0' + (i == 9))};
+        EXPECT_NE(Record(text(0, "q"), text(1, "a"), text(2, "h"), i == 5 ? ';' : ',',
+                         flags.c_str(), i == 10 ? 2 : 1, text(3, "r"), text(4, "w")),
+                  base)
+            << "field " << i;
     }
 }
 
-TEST(QuestionSetTest, RemovingTheOnlyQuestionLeavesAnEmptySet) {
-    Question_Set set;
-    set.Append(Named("only"));
-    set.RemoveAt(1);
-    EXPECT_EQ(set.Count(), 0u);
+// Each change starts from the set A, B, C.
+TEST(QuestionSetTest, PositionsCountFromOneThroughEveryChange) {
+    using Change = void (*)(Question_Set&);
+    const std::pair<Change, const char*> cases[] = {
+        {[](Question_Set& s) { s.InsertAt(4, Named("X")); }, "ABCX"},
+        {[](Question_Set& s) { s.InsertAt(1, Named("X")); }, "XABC"},
+        {[](Question_Set& s) { s.InsertAt(2, Named("X")); }, "AXBC"},
+        {[](Question_Set& s) { s.RemoveAt(3); }, "AB"},
+        {[](Question_Set& s) { s.RemoveAt(1); }, "BC"},
+        {[](Question_Set& s) { s.RemoveAt(2), s.RemoveAt(1), s.RemoveAt(1); }, ""},
+        {[](Question_Set& s) { s.RemoveAt(2), s.InsertAt(2, Named("X")); }, "AXC"},
+        {[](Question_Set& s) { s.At(2) = Named("X"); }, "AXC"},
+        {[](Question_Set& s) { s.Clear(); }, ""},
+    };
+    for (const auto& [change, expected] : cases) {
+        Question_Set set = SetOf({Named("A"), Named("B"), Named("C")});
+        change(set);
+        EXPECT_EQ(Order(set), expected);
+        EXPECT_EQ(set.Count(), std::string(expected).size()) << expected;
+    }
 }
 
-TEST(QuestionSetTest, StoresCopies) {
+TEST(QuestionSetTest, GrowsPastFiftyAndKeepsItsOwnCopies) {
     Question_Set set;
-    Zentu_Data record = Named("before");
-    set.Append(record);
-    set.InsertAt(1, record);
-    record.question = "after";
-    EXPECT_EQ(set.At(1).question, "before");
-    EXPECT_EQ(set.At(2).question, "before");
+    Zentu_Data record = Named("");
+    for (; set.Count() < 51; record.question += 'x') set.Append(record);
+    for (std::size_t n = 1; n <= 51; ++n) EXPECT_EQ(set.At(n).question, std::string(n - 1, 'x'));
+    set.At(1).question = "changed";
+    EXPECT_EQ(record.question, std::string(51, 'x'));
 }
 
 }  // namespace
