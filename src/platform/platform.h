@@ -29,7 +29,7 @@ struct FileDialogData {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     virtual MessageResult ShowMessage(MessageOwner owner, const std::string& text,
