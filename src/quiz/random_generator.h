@@ -25,6 +25,3 @@ class RandomGenerator {
 
 // The program-wide instance; its state goes on from one Random Test to the next.
 RandomGenerator& ProgramRandom();
-
-// A draw from the program-wide instance.
-inline std::uint32_t NextRandom() { return ProgramRandom().NextRandom(); }
