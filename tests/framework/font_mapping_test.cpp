@@ -2,7 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontDialog>
 #include <QFontMetrics>
+#include <functional>
+
+#include "fakes/when_modal.h"
+#include "framework/qt_platform.h"
+
+// A font as its file line shows it, for readable failures.
+void PrintTo(const LogFont& f, std::ostream* os) {
+    *os << f.height << ' ' << f.width << ' ' << f.escapement << ' ' << f.orientation << ' '
+        << f.weight;
+    for (int byte : {f.italic, f.underline, f.strikeOut, f.charSet, f.outPrecision, f.clipPrecision,
+                     f.quality, f.pitchAndFamily}) {
+        *os << ' ' << byte;
+    }
+    *os << ' ' << f.faceName;
+}
 
 // A negative height is the character height in pixels, 0 the default size, and a positive
 // one the cell height, which the font fills without passing it.
@@ -32,4 +48,83 @@ TEST(FontMapping, ChosenFontBackToALogFont) {
     const LogFont chosen = LogFontFromFont(font, StartupDisplayFont());
     EXPECT_LT(chosen.height, 0);
     EXPECT_EQ(chosen.faceName, std::string(kMaxFaceName, 'F'));
+}
+
+// The font dialog gives back what it was given, except what the user changed in it: the
+// fields it cannot show (family bits, character set, precisions, quality, escapement) and
+// the ones it rounds (a cell height, a weight between its styles, a flag byte other than 1).
+TEST(FontMapping, FontDialogChangesOnlyWhatTheUserChanged) {
+    // The capitals example's font line, and one that the dialog can show only roughly.
+    const LogFont capitals{-21, 0, 0, 0, 400, 0, 0, 0, 0, 3, 2, 1, 0x12, "Liberation Serif"};
+    const LogFont odd{23, 7, 900, 450, 550, 255, 0, 9, 238, 4, 1, 5, 0x22, "Arial"};
+    using Change = std::function<void(QFont&)>;
+    // What the dialog's font becomes, and the fields that follow it.
+    struct Case {
+        const char* what;
+        const LogFont& original;
+        Change change;  // empty: OK without a change
+        std::function<void(LogFont&, const QFont&)> expect;
+    } const cases[] = {
+        {"unchanged", capitals, {}, [](LogFont&, const QFont&) {}},
+        {"unchanged", odd, {}, [](LogFont&, const QFont&) {}},
+        {"bigger", capitals, [](QFont& f) { f.setPointSize(f.pointSize() + 6); },
+         [](LogFont& l, const QFont& f) { l.height = LogFontFromFont(f, l).height; }},
+        {"bigger", odd, [](QFont& f) { f.setPointSize(f.pointSize() + 6); },
+         [](LogFont& l, const QFont& f) {
+             l.height = LogFontFromFont(f, l).height;
+             l.width = 0;
+         }},
+        {"bold", odd, [](QFont& f) { f.setWeight(QFont::Bold); },
+         [](LogFont& l, const QFont&) { l.weight = 700; }},
+        {"italic", capitals, [](QFont& f) { f.setItalic(true); },
+         [](LogFont& l, const QFont&) { l.italic = 1; }},
+        {"not italic", odd, [](QFont& f) { f.setItalic(false); },
+         [](LogFont& l, const QFont&) { l.italic = 0; }},
+        {"underlined, not struck out", odd,
+         [](QFont& f) {
+             f.setUnderline(true);
+             f.setStrikeOut(false);
+         },
+         [](LogFont& l, const QFont&) {
+             l.underline = 1;
+             l.strikeOut = 0;
+         }},
+        {"other face", capitals, [](QFont& f) { f.setFamily(QStringLiteral("Liberation Mono")); },
+         [](LogFont& l, const QFont&) {
+             l.faceName = "Liberation Mono";
+             l.pitchAndFamily = 0x31;  // fixed pitch, modern
+         }},
+    };
+    QtPlatform platform;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.what) + " " + c.original.faceName);
+        QFont chosen;
+        WhenModal<QFontDialog>([&](QFontDialog* dialog) {
+            chosen = dialog->currentFont();
+            if (c.change) {
+                chosen.setStyleName({});  // else the style's name wins over weight and slant
+                c.change(chosen);
+                dialog->setCurrentFont(chosen);
+                chosen = dialog->currentFont();
+            }
+            dialog->accept();
+        });
+        LogFont font = c.original;
+        ASSERT_TRUE(platform.RunFontDialog(font));
+        LogFont expected = c.original;
+        c.expect(expected, chosen);
+        EXPECT_EQ(font, expected);
+        if (c.change) {
+            EXPECT_NE(font, c.original);
+        }
+    }
+
+    // Cancel keeps the font, whatever was changed in the dialog.
+    WhenModal<QFontDialog>([](QFontDialog* dialog) {
+        dialog->setCurrentFont(QFont(QStringLiteral("Liberation Mono"), 30));
+        dialog->reject();
+    });
+    LogFont font = odd;
+    EXPECT_FALSE(platform.RunFontDialog(font));
+    EXPECT_EQ(font, odd);
 }
