@@ -8,56 +8,58 @@ constexpr unsigned kMultiLineBox =
 constexpr const char* kDialogFont = "MS Sans Serif";
 
 DialogControl Label(int id, const char* text, int x, int y, int w, int h) {
-    return {id, ControlKind::Static, text, x, y, w, h, 0, 0, ButtonFace::Text};
+    return {id, ControlKind::Static, text, x, y, w, h, 0, 0, ButtonFace::Text, ""};
 }
 
 DialogControl Frame(int id, const char* text, int x, int y, int w, int h) {
-    return {id, ControlKind::GroupFrame, text, x, y, w, h, 0, 0, ButtonFace::Text};
+    return {id, ControlKind::GroupFrame, text, x, y, w, h, 0, 0, ButtonFace::Text, ""};
 }
 
 DialogControl Line(int x, int y, int w, int h) {
-    return {kNoControlId, ControlKind::Line, "", x, y, w, h, 0, 0, ButtonFace::Text};
+    return {kNoControlId, ControlKind::Line, "", x, y, w, h, 0, 0, ButtonFace::Text, ""};
 }
 
-DialogControl Edit(int id, int x, int y, int w, int h, unsigned style, int limit) {
-    return {id, ControlKind::Edit, "", x, y, w, h, style, limit, ButtonFace::Text};
+DialogControl Edit(int id, int x, int y, int w, int h, unsigned style, int limit,
+                   const char* name = "") {
+    return {id, ControlKind::Edit, "", x, y, w, h, style, limit, ButtonFace::Text, name};
 }
 
 DialogControl Button(int id, const char* text, int x, int y, int w, int h, ButtonFace face,
                      unsigned style = kStyleTabStop) {
-    return {id, ControlKind::PushButton, text, x, y, w, h, style, 0, face};
+    return {id, ControlKind::PushButton, text, x, y, w, h, style, 0, face, ""};
 }
 
 DialogControl Check(int id, const char* text, int x, int y, int w, int h) {
-    return {id, ControlKind::CheckBox, text, x, y, w, h, kStyleTabStop, 0, ButtonFace::Text};
+    return {id, ControlKind::CheckBox, text, x, y, w, h, kStyleTabStop, 0, ButtonFace::Text, ""};
 }
 
 DialogControl Radio(int id, const char* text, int x, int y, int w, int h) {
-    return {id, ControlKind::RadioButton, text, x, y, w, h, kStyleTabStop, 0, ButtonFace::Text};
+    return {id, ControlKind::RadioButton, text, x, y, w, h, kStyleTabStop, 0, ButtonFace::Text, ""};
 }
 
 // The question dialog: 1244 with the Hint button, 1245 with it hidden.
 DialogTemplate QuestionDialog(int id, int x, int y, bool hint) {
-    return {
-        id,
-        "Question",
-        x,
-        y,
-        189,
-        136,
-        kDialogFont,
-        8,
-        892,
-        kDialogAtPosition,
-        {
-            Edit(402, 4, 6, 179, 61, kStyleMultiLine | kStyleReadOnly | kStyleBorder, 0),
-            Edit(401, 5, 70, 178, 23, kStyleMultiLine | kStyleBorder | kStyleTabStop, kTextLimit),
-            Line(0, 99, 189, 3),
-            Button(kIdOk, "OK", 20, 108, 43, 25, ButtonFace::Ok, kStyleTabStop | kStyleDefault),
-            Button(kIdCancel, "Cancel", 76, 108, 43, 25, ButtonFace::Cancel),
-            Button(95, "Hint", 132, 108, 43, 25, ButtonFace::Hint,
-                   hint ? kStyleTabStop : kStyleTabStop | kStyleHidden),
-        }};
+    return {id,
+            "Question",
+            x,
+            y,
+            189,
+            136,
+            kDialogFont,
+            8,
+            892,
+            kDialogAtPosition,
+            {
+                Edit(402, 4, 6, 179, 61, kStyleMultiLine | kStyleReadOnly | kStyleBorder, 0,
+                     "Question"),
+                Edit(401, 5, 70, 178, 23, kStyleMultiLine | kStyleBorder | kStyleTabStop,
+                     kTextLimit, "Answer"),
+                Line(0, 99, 189, 3),
+                Button(kIdOk, "OK", 20, 108, 43, 25, ButtonFace::Ok, kStyleTabStop | kStyleDefault),
+                Button(kIdCancel, "Cancel", 76, 108, 43, 25, ButtonFace::Cancel),
+                Button(95, "Hint", 132, 108, 43, 25, ButtonFace::Hint,
+                       hint ? kStyleTabStop : kStyleTabStop | kStyleHidden),
+            }};
 }
 
 std::vector<DialogTemplate> MakeDialogs() {

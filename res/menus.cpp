@@ -4,15 +4,15 @@
 
 namespace {
 
-MenuEntry Item(const char* text, int id) { return {MenuEntryKind::Item, text, id, {}}; }
+MenuEntry Item(const char* text, int id) { return {MenuEntryKind::Item, text, id, {}, false}; }
 
 // An item that stands for a setting, on or off: it shows as checkable from the start.
 MenuEntry CheckItem(const char* text, int id) { return {MenuEntryKind::Item, text, id, {}, true}; }
 
-MenuEntry Separator() { return {MenuEntryKind::Separator, "", 0, {}}; }
+MenuEntry Separator() { return {MenuEntryKind::Separator, "", 0, {}, false}; }
 
 MenuEntry Popup(const char* text, std::vector<MenuEntry> children) {
-    return {MenuEntryKind::Popup, text, 0, std::move(children)};
+    return {MenuEntryKind::Popup, text, 0, std::move(children), false};
 }
 
 const std::array<MenuResource, 3>& Menus() {
