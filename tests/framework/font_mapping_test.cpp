@@ -8,17 +8,9 @@
 
 #include "fakes/when_modal.h"
 #include "framework/qt_platform.h"
+#include "model/question_file.h"
 
-// A font as its file line shows it, for readable failures.
-void PrintTo(const LogFont& f, std::ostream* os) {
-    *os << f.height << ' ' << f.width << ' ' << f.escapement << ' ' << f.orientation << ' '
-        << f.weight;
-    for (int byte : {f.italic, f.underline, f.strikeOut, f.charSet, f.outPrecision, f.clipPrecision,
-                     f.quality, f.pitchAndFamily}) {
-        *os << ' ' << byte;
-    }
-    *os << ' ' << f.faceName;
-}
+void PrintTo(const LogFont& font, std::ostream* os) { *os << FormatFontLine(font); }
 
 // A negative height is the character height in pixels, 0 the default size, and a positive
 // one the cell height, which the font fills without passing it.
@@ -57,47 +49,46 @@ TEST(FontMapping, FontDialogChangesOnlyWhatTheUserChanged) {
     // The capitals example's font line, and one that the dialog can show only roughly.
     const LogFont capitals{-21, 0, 0, 0, 400, 0, 0, 0, 0, 3, 2, 1, 0x12, "Liberation Serif"};
     const LogFont odd{23, 7, 900, 450, 550, 255, 0, 9, 238, 4, 1, 5, 0x22, "Arial"};
-    using Change = std::function<void(QFont&)>;
-    // What the dialog's font becomes, and the fields that follow it.
+    const auto bigger = [](QFont& f) { f.setPointSize(f.pointSize() + 6); };
+    // What the user changes in the dialog (nothing: OK at once), and the fields that follow.
     struct Case {
-        const char* what;
         const LogFont& original;
-        Change change;  // empty: OK without a change
-        std::function<void(LogFont&, const QFont&)> expect;
+        std::function<void(QFont&)> change;
+        std::function<void(LogFont&, const QFont& chosen)> expect;
     } const cases[] = {
-        {"unchanged", capitals, {}, [](LogFont&, const QFont&) {}},
-        {"unchanged", odd, {}, [](LogFont&, const QFont&) {}},
-        {"bigger", capitals, [](QFont& f) { f.setPointSize(f.pointSize() + 6); },
+        {capitals, {}, [](LogFont&, const QFont&) {}},
+        {odd, {}, [](LogFont&, const QFont&) {}},
+        {capitals, bigger,
          [](LogFont& l, const QFont& f) { l.height = LogFontFromFont(f, l).height; }},
-        {"bigger", odd, [](QFont& f) { f.setPointSize(f.pointSize() + 6); },
+        {odd, bigger,
          [](LogFont& l, const QFont& f) {
-             l.height = LogFontFromFont(f, l).height;
-             l.width = 0;
+             l = {LogFontFromFont(f, l).height,
+                  0,
+                  900,
+                  450,
+                  550,
+                  255,
+                  0,
+                  9,
+                  238,
+                  4,
+                  1,
+                  5,
+                  0x22,
+                  "Arial"};
          }},
-        {"bold", odd, [](QFont& f) { f.setWeight(QFont::Bold); },
+        {odd, [](QFont& f) { f.setWeight(QFont::Bold); },
          [](LogFont& l, const QFont&) { l.weight = 700; }},
-        {"italic", capitals, [](QFont& f) { f.setItalic(true); },
+        {capitals, [](QFont& f) { f.setItalic(true); },
          [](LogFont& l, const QFont&) { l.italic = 1; }},
-        {"not italic", odd, [](QFont& f) { f.setItalic(false); },
-         [](LogFont& l, const QFont&) { l.italic = 0; }},
-        {"underlined, not struck out", odd,
-         [](QFont& f) {
-             f.setUnderline(true);
-             f.setStrikeOut(false);
-         },
-         [](LogFont& l, const QFont&) {
-             l.underline = 1;
-             l.strikeOut = 0;
-         }},
-        {"other face", capitals, [](QFont& f) { f.setFamily(QStringLiteral("Liberation Mono")); },
-         [](LogFont& l, const QFont&) {
-             l.faceName = "Liberation Mono";
-             l.pitchAndFamily = 0x31;  // fixed pitch, modern
-         }},
+        {odd, [](QFont& f) { f.setUnderline(true), f.setStrikeOut(false); },
+         [](LogFont& l, const QFont&) { l.underline = 1, l.strikeOut = 0; }},
+        {capitals, [](QFont& f) { f.setFamily(QStringLiteral("Liberation Mono")); },
+         [](LogFont& l, const QFont&) { l.faceName = "Liberation Mono", l.pitchAndFamily = 0x31; }},
     };
     QtPlatform platform;
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.what) + " " + c.original.faceName);
+        SCOPED_TRACE(FormatFontLine(c.original) + (c.change ? " changed" : ""));
         QFont chosen;
         WhenModal<QFontDialog>([&](QFontDialog* dialog) {
             chosen = dialog->currentFont();
@@ -114,12 +105,8 @@ TEST(FontMapping, FontDialogChangesOnlyWhatTheUserChanged) {
         LogFont expected = c.original;
         c.expect(expected, chosen);
         EXPECT_EQ(font, expected);
-        if (c.change) {
-            EXPECT_NE(font, c.original);
-        }
+        EXPECT_EQ(font == c.original, !c.change);
     }
-
-    // Cancel keeps the font, whatever was changed in the dialog.
     WhenModal<QFontDialog>([](QFontDialog* dialog) {
         dialog->setCurrentFont(QFont(QStringLiteral("Liberation Mono"), 30));
         dialog->reject();
