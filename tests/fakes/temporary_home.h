@@ -4,6 +4,7 @@
 #pragma once
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -45,6 +46,10 @@ class TemporaryHome {
     }
 
     ~TemporaryHome() {
+        // A child forked by a test that leaves through here must not take the home away.
+        if (getpid() != owner) {
+            return;
+        }
         for (const auto& [name, old] : saved) {
             if (old) {
                 setenv(name, old->c_str(), 1);
@@ -62,6 +67,7 @@ class TemporaryHome {
     const std::filesystem::path& Root() const { return root; }
 
   private:
+    pid_t owner = getpid();
     std::filesystem::path root;
     std::vector<std::pair<const char*, std::optional<std::string>>> saved;
 };
