@@ -8,37 +8,37 @@ constexpr unsigned kMultiLineBox =
 constexpr const char* kDialogFont = "MS Sans Serif";
 
 DialogControl Label(int id, const char* text, int x, int y, int w, int h) {
-    return {id, ControlKind::Static, text, x, y, w, h, 0, 0, ButtonFace::Text};
+    return {id, ControlKind::Static, text, x, y, w, h, 0, 0, ButtonFace::Text, ""};
 }
 
 DialogControl Frame(int id, const char* text, int x, int y, int w, int h) {
-    return {id, ControlKind::GroupFrame, text, x, y, w, h, 0, 0, ButtonFace::Text};
+    return {id, ControlKind::GroupFrame, text, x, y, w, h, 0, 0, ButtonFace::Text, ""};
 }
 
 DialogControl Line(int x, int y, int w, int h) {
-    return {kNoControlId, ControlKind::Line, "", x, y, w, h, 0, 0, ButtonFace::Text};
+    return {kNoControlId, ControlKind::Line, "", x, y, w, h, 0, 0, ButtonFace::Text, ""};
 }
 
 DialogControl Edit(int id, int x, int y, int w, int h, unsigned style, int limit) {
-    return {id, ControlKind::Edit, "", x, y, w, h, style, limit, ButtonFace::Text};
+    return {id, ControlKind::Edit, "", x, y, w, h, style, limit, ButtonFace::Text, ""};
 }
 
 DialogControl Button(int id, const char* text, int x, int y, int w, int h, ButtonFace face,
                      unsigned style = kStyleTabStop) {
-    return {id, ControlKind::PushButton, text, x, y, w, h, style, 0, face};
+    return {id, ControlKind::PushButton, text, x, y, w, h, style, 0, face, ""};
 }
 
 DialogControl Check(int id, const char* text, int x, int y, int w, int h) {
-    return {id, ControlKind::CheckBox, text, x, y, w, h, kStyleTabStop, 0, ButtonFace::Text};
+    return {id, ControlKind::CheckBox, text, x, y, w, h, kStyleTabStop, 0, ButtonFace::Text, ""};
 }
 
 DialogControl Radio(int id, const char* text, int x, int y, int w, int h) {
-    return {id, ControlKind::RadioButton, text, x, y, w, h, kStyleTabStop, 0, ButtonFace::Text};
+    return {id, ControlKind::RadioButton, text, x, y, w, h, kStyleTabStop, 0, ButtonFace::Text, ""};
 }
 
 // The question dialog: 1244 with the Hint button, 1245 with it hidden.
 DialogTemplate QuestionDialog(int id, int x, int y, bool hint) {
-    return {
+    DialogTemplate dialog{
         id,
         "Question",
         x,
@@ -58,6 +58,10 @@ DialogTemplate QuestionDialog(int id, int x, int y, bool hint) {
             Button(95, "Hint", 132, 108, 43, 25, ButtonFace::Hint,
                    hint ? kStyleTabStop : kStyleTabStop | kStyleHidden),
         }};
+    // Neither text box has a label beside it: the template names them.
+    dialog.controls[0].name = "Question";
+    dialog.controls[1].name = "Answer";
+    return dialog;
 }
 
 std::vector<DialogTemplate> MakeDialogs() {

@@ -39,6 +39,9 @@ struct DialogControl {
     unsigned style = 0;
     int textLimit = 0;  // for a text box: the most bytes it takes; 0 means no limit
     ButtonFace face = ButtonFace::Text;
+    // What assistive technology calls a text box that has no label beside it or frame
+    // around it; a labelled one takes its label's text.
+    std::string name;
 };
 
 enum DialogStyle : unsigned {

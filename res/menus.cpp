@@ -4,12 +4,15 @@
 
 namespace {
 
-MenuEntry Item(const char* text, int id) { return {MenuEntryKind::Item, text, id, {}}; }
+MenuEntry Item(const char* text, int id) { return {MenuEntryKind::Item, text, id, {}, false}; }
 
-MenuEntry Separator() { return {MenuEntryKind::Separator, "", 0, {}}; }
+// An item that stands for a setting, on or off: it shows as checkable from the start.
+MenuEntry CheckItem(const char* text, int id) { return {MenuEntryKind::Item, text, id, {}, true}; }
+
+MenuEntry Separator() { return {MenuEntryKind::Separator, "", 0, {}, false}; }
 
 MenuEntry Popup(const char* text, std::vector<MenuEntry> children) {
-    return {MenuEntryKind::Popup, text, 0, std::move(children)};
+    return {MenuEntryKind::Popup, text, 0, std::move(children), false};
 }
 
 const std::array<MenuResource, 3>& Menus() {
@@ -22,7 +25,7 @@ const std::array<MenuResource, 3>& Menus() {
                              Item("E&xit", 106)}),
              Popup("&Tools",
                    {Item("&Edit", 203), Item("Graded &Quiz", 2073), Item("Random &Test", 2093),
-                    Separator(), Item("&Font", 11843), Item("&Reverse Q/A", 107)}),
+                    Separator(), Item("&Font", 11843), CheckItem("&Reverse Q/A", 107)}),
              Popup("&Help", {Item("&Contents", 24346), Separator(), Item("&About...", 24347)}),
          }},
         {kMenuQuestionEditor,

@@ -12,6 +12,7 @@ struct MenuEntry {
     std::string text;                 // with '&' before the mnemonic letter; empty for a separator
     int id = 0;                       // the command id of an item; 0 for a popup or a separator
     std::vector<MenuEntry> children;  // the entries of a popup
+    bool checkable = false;           // an item that shows a check mark or an empty box for it
 };
 
 struct MenuResource {

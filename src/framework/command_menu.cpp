@@ -54,6 +54,7 @@ void CommandMenu::AddEntries(QWidget* menu, const std::vector<MenuEntry>& entrie
                 auto* action = new QAction(text, menu);
                 const int id = entry.id;
                 action->setData(id);
+                action->setCheckable(entry.checkable);
                 connect(action, &QAction::triggered, this, [this, id] { Trigger(id); });
                 menu->addAction(action);
                 actions[id] = action;

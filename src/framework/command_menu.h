@@ -26,7 +26,8 @@ class CommandMenu : public QObject {
     // The item with command id `commandId`, or nullptr.
     QAction* Action(int commandId) const;
     // Puts a check mark on an item or takes it off; the mark stays until the next call,
-    // whatever choosing the item does.
+    // whatever choosing the item does. Items that their resource marks checkable are so from
+    // the start; any other item becomes checkable when it is first given a mark.
     void SetChecked(int commandId, bool checked);
     bool IsChecked(int commandId) const;
     // Enables exactly the items that the route handles now. Runs before a popup opens,

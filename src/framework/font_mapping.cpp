@@ -121,3 +121,37 @@ LogFont LogFontFromFont(const QFont& font, const LogFont& base) {
     result.faceName = face;
     return result;
 }
+
+LogFont ChosenLogFont(const LogFont& current, const QFont& offered, const QFont& chosen) {
+    const LogFont was = LogFontFromFont(offered, current);
+    const LogFont now = LogFontFromFont(chosen, current);
+    LogFont result = current;
+    const bool newFace = offered.family() != chosen.family();
+    const bool newSize =
+        offered.pointSizeF() != chosen.pointSizeF() || offered.pixelSize() != chosen.pixelSize();
+    if (newFace) {
+        result.faceName = now.faceName;
+        result.pitchAndFamily = now.pitchAndFamily;
+    }
+    if (newSize) {
+        result.height = now.height;
+    }
+    if (newFace || newSize) {
+        // An average character width belongs to the face and size it was measured for.
+        result.width = 0;
+    }
+    if (was.weight != now.weight) {
+        result.weight = now.weight;
+    }
+    // A stored flag byte may be any non-zero value; it is rewritten only when switched.
+    if (was.italic != now.italic) {
+        result.italic = now.italic;
+    }
+    if (was.underline != now.underline) {
+        result.underline = now.underline;
+    }
+    if (was.strikeOut != now.strikeOut) {
+        result.strikeOut = now.strikeOut;
+    }
+    return result;
+}

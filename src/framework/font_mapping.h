@@ -16,3 +16,10 @@ QFont FontFromLogFont(const LogFont& logFont);
 // offers none of them. The height is the negative character height in pixels, as the
 // classic font dialog gives it.
 LogFont LogFontFromFont(const QFont& font, const LogFont& base);
+
+// What the font dialog hands back for the stored font `current`: the dialog opened on
+// `offered` and closed on `chosen`. Only what the user changed there is taken over; every
+// other field keeps its stored value, since the dialog cannot show most of them (family
+// bits, character set, precisions, quality, escapement) and rounds the rest, so an OK
+// without a change gives `current` back exactly.
+LogFont ChosenLogFont(const LogFont& current, const QFont& offered, const QFont& chosen);

@@ -164,12 +164,18 @@ bool QtPlatform::RunFontDialog(LogFont& font) {
     const QFontInfo resolved(current);
     current.setFamily(resolved.family());
     current.setPointSizeF(resolved.pointSizeF());
+    // The style of the face that is shown: a weight between the face's styles would match
+    // none of them in the dialog's list, which would then drop the slant as well.
+    current.setStyleName(resolved.styleName());
     QFontDialog dialog(current, Owner());
     dialog.setOption(QFontDialog::DontUseNativeDialog, true);
+    // The dialog rounds the font to its own lists; what it shows at the start is the
+    // baseline against which the user's changes are told apart.
+    const QFont offered = dialog.currentFont();
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    font = LogFontFromFont(dialog.selectedFont(), font);
+    font = ChosenLogFont(font, offered, dialog.selectedFont());
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
+#include <algorithm>
 #include <cmath>
 
 #include "framework/codepage.h"
@@ -86,6 +87,7 @@ ShadedFrame::ShadedFrame(const QString& title, QWidget* parent) : QWidget(parent
     label->setAutoFillBackground(true);
     label->setContentsMargins(2, 0, 2, 0);
     label->setHidden(title.isEmpty());
+    setAccessibleName(title.trimmed());
 }
 
 QString ShadedFrame::Title() const { return label->text(); }
@@ -149,8 +151,10 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogLayout, QWidget* owne
 
     QButtonGroup* radioGroup = nullptr;
     std::vector<QWidget*> frames;
+    std::vector<QWidget*> made;  // in the template's order
     for (const DialogControl& control : layout.controls) {
         QWidget* widget = MakeControl(control, radioGroup);
+        made.push_back(widget);
         const int x = UnitsToPixelsX(control.x);
         int width = UnitsToPixelsX(control.width);
         if (control.kind == ControlKind::CheckBox || control.kind == ControlKind::RadioButton) {
@@ -175,7 +179,47 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogLayout, QWidget* owne
     for (QWidget* frame : frames) {
         frame->lower();
     }
+    NameTextBoxes(made);
     setFixedSize(UnitsToPixelsX(layout.width), clientTop + UnitsToPixelsY(layout.height));
+}
+
+void TemplateDialog::NameTextBoxes(const std::vector<QWidget*>& made) {
+    const std::vector<DialogControl>& list = layout.controls;
+    const auto area = [](const DialogControl& c) { return QRect(c.x, c.y, c.width, c.height); };
+    const auto labelOf = [&](std::size_t i) -> QLabel* {
+        return i < list.size() && list[i].kind == ControlKind::Static
+                   ? qobject_cast<QLabel*>(made[i])
+                   : nullptr;
+    };
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const DialogControl& box = list[i];
+        if (box.kind != ControlKind::Edit) {
+            continue;
+        }
+        if (!box.name.empty()) {
+            made[i]->setAccessibleName(TextToQString(box.name));
+            continue;
+        }
+        // A label names its box through the buddy link, so the name follows a text set
+        // later, such as the input dialog's prompt.
+        if (QLabel* label = i > 0 ? labelOf(i - 1) : nullptr) {
+            label->setBuddy(made[i]);
+            continue;
+        }
+        const auto frame = std::find_if(list.begin(), list.end(), [&](const DialogControl& c) {
+            return c.kind == ControlKind::GroupFrame && area(c).contains(area(box));
+        });
+        if (frame != list.end()) {
+            made[i]->setAccessibleName(TextToQString(frame->text).trimmed());
+            continue;
+        }
+        // A label after the box counts only beside it, on its line.
+        if (QLabel* label = labelOf(i + 1);
+            label != nullptr && list[i + 1].x >= box.x + box.width &&
+            list[i + 1].y < box.y + box.height && box.y < list[i + 1].y + list[i + 1].height) {
+            label->setBuddy(made[i]);
+        }
+    }
 }
 
 std::unique_ptr<TemplateDialog> TemplateDialog::Create(int resourceId, QWidget* owner) {

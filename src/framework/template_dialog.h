@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/command_table.h"
 #include "res/dialogs.h"
@@ -85,6 +86,9 @@ class TemplateDialog : public QDialog {
 
   private:
     QWidget* MakeControl(const DialogControl& control, QButtonGroup*& radioGroup);
+    // Gives every text box the name of its label, or of the frame around it, or the one its
+    // template gives it, for assistive technology; `made` holds the controls in template order.
+    void NameTextBoxes(const std::vector<QWidget*>& made);
 
     const DialogTemplate layout;
     CommandTable commands;
