@@ -44,7 +44,8 @@ bool Exists(const std::string& path) {
            std::filesystem::file_type::not_found;
 }
 
-// The one entry of `folder` that shows as `part`, or `part` as Qt encodes it.
+// The one entry of `folder` that shows as `part` (see DisplayFileName), or else `part`
+// as Qt encodes it.
 std::string EntryShownAs(const std::string& folder, const QString& part) {
     const std::string encoded = QFile::encodeName(part).toStdString();
     if (Exists(folder + "/" + encoded)) return encoded;
@@ -54,8 +55,7 @@ std::string EntryShownAs(const std::string& folder, const QString& part) {
     for (std::filesystem::directory_iterator entry(folder.empty() ? "/" : folder, error), end;
          !error && entry != end; entry.increment(error)) {
         const std::string name = entry->path().filename().native();
-        const QByteArray raw = QByteArray::fromStdString(name);
-        if (DisplayFileName(name) == part || QFile::decodeName(raw) == part) {
+        if (DisplayFileName(name) == part) {
             found = name;
             ++matches;
         }

@@ -13,6 +13,6 @@ QString DisplayFileName(const std::string& bytes);
 
 // The bytes of the path a file dialog handed back. Handed back as it was offered, it is
 // the `offered` path itself. A path that names nothing as Qt encodes it is looked up in
-// its folders, a part at a time, by the names the folders' entries show (here or in Qt's
-// listing), where exactly one entry matches.
+// its folders, a part at a time, by the names their entries show, where exactly one
+// entry matches: the name a caption shows can be typed.
 std::string FileNameBytes(const QString& chosen, const std::string& offered);

@@ -20,7 +20,7 @@
 namespace {
 
 // Qt's file dialog over names that are bytes: the name it hands back is brought to the
-// bytes of the file it shows (see FileNameBytes), and where Unicode cannot carry those
+// bytes of the file it means (see FileNameBytes), and where Unicode cannot carry those
 // bytes, the checks Qt would make on the wrong name are made here on the right one.
 class ByteNameFileDialog : public QFileDialog {
   public:

@@ -47,42 +47,32 @@ TEST(FileNames, UndecodableBytesShowAsTheCodePageCharacters) {
     EXPECT_EQ(frame.windowTitle().toStdString(), Utf8(u"Zentu Program 1.02 - /tmp/caf\u00e9.que"));
 }
 
-// The file dialogs hand back the bytes of the file they show: the offered name as it was,
-// after the usual question before it is replaced, and a name picked from Qt's listing as
-// the one entry that shows so.
+// The file dialogs hand back the bytes of the file they mean: the offered name as it was,
+// after the usual question before it is replaced, and a name typed as a caption shows it
+// as the one entry that shows so.
 TEST(FileNames, FileDialogsKeepTheBytesOfTheirNames) {
     const std::string latin = "caf\xE9.que";
-    const QString listed = QString::fromUtf16(u"caf\ufffd.que");  // as Qt's listing shows it
+    const std::string utf8 = "caf\xC3\xA9.que";
+    const QString shown = QString::fromUtf16(u"caf\u00e9.que");
+    const QString unknown = QString::fromUtf16(u"caf\ufffd.que");
+    using Box = QMessageBox;
     struct Case {
         const char* what;
         bool save;
         std::string offered;  // "@": the folder's path in front
         std::vector<std::string> files;
-        QString typed;                       // empty: the offered name is accepted
-        QMessageBox::StandardButton answer;  // to a question, if one is asked
-        std::string result;                  // "@": the folder's path in front; empty: Cancel
-        QString question;                    // the name it speaks of; empty: none
+        QString typed;               // empty: the offered name is accepted
+        Box::StandardButton answer;  // to a question, if one is asked
+        std::string result;          // "@": the folder's path in front; empty: Cancel
+        QString question;            // the name it speaks of; empty: none
     } const cases[] = {
-        {"replace",
-         true,
-         "@/" + latin,
-         {latin},
-         "",
-         QMessageBox::Yes,
-         "@/" + latin,
-         "caf\u00e9.que"},
-        {"keep", true, "@/" + latin, {latin}, "", QMessageBox::No, "", "caf\u00e9.que"},
-        {"relative", true, latin, {latin}, "", QMessageBox::Yes, latin, "caf\u00e9.que"},
-        {"new", true, "@/" + latin, {latin}, "neu.que", QMessageBox::Yes, "@/neu.que", ""},
-        {"picked", false, "", {latin}, listed, QMessageBox::Ok, "@/" + latin, ""},
-        {"ambiguous",
-         false,
-         "",
-         {latin, "caf\xE8.que"},
-         listed,
-         QMessageBox::Ok,
-         "",
-         "caf\ufffd.que"},
+        {"replace", true, "@/" + latin, {latin}, "", Box::Yes, "@/" + latin, shown},
+        {"keep", true, "@/" + latin, {latin}, "", Box::No, "", shown},
+        {"relative", true, latin, {latin}, "", Box::Yes, latin, shown},
+        {"new", true, "@/" + latin, {latin}, "neu.que", Box::Yes, "@/neu.que", ""},
+        {"typed", false, "", {latin}, shown, Box::Ok, "@/" + latin, ""},
+        {"UTF-8 first", false, "", {latin, utf8}, shown, Box::Ok, "@/" + utf8, ""},
+        {"ambiguous", false, "", {"caf\x81.que", "caf\x8D.que"}, unknown, Box::Ok, "", unknown},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
