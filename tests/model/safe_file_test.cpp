@@ -19,7 +19,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <future>
 #include <iterator>
 #include <random>
@@ -209,24 +208,8 @@ TEST_F(SafeFileTest, ReadsRegularFilesWithinTheLimitOnly) {
     }
 }
 
-// Content of `size` bytes that differs from any other seed's at every piece.
-std::string Pattern(std::size_t size, char seed) {
-    std::string text(size, seed);
-    for (std::size_t i = 0; i < size; i += 997) text[i] = char(seed + 1 + (i / 997) % 50);
-    return text;
-}
-
-// Runs `act` in a child process and hands back its exit code (-1: it did not exit).
-int InChild(const std::function<int()>& act) {
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(act());
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Makes this process's file system refuse unnamed files, as some do, by failing any open
-// that asks for one with EOPNOTSUPP.
+// Makes this process's file system refuse unnamed files, as some do: an open that asks
+// for one fails with EOPNOTSUPP.
 bool RefuseUnnamedFiles() {
     sock_filter filter[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
@@ -241,106 +224,104 @@ bool RefuseUnnamedFiles() {
            ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
 
-// A save killed at any moment, also while it writes, leaves the old file or the new one,
-// whole, and no other file at all. Half the children stop where they are killed; the
-// others run on, so the kill lands wherever the save has got to.
+// A save killed at any moment leaves the old file or the new one, whole, and no other file.
+// Half the children stop in the middle of their pieces; the others run on, so the kill
+// lands wherever the save has got to.
 TEST_F(SafeFileTest, KilledSavesLeaveOnlyTheTargetWhole) {
     constexpr std::size_t kPiece = 128 << 10, kPieces = 48;
-    const std::string old = Pattern(kPiece * kPieces, 'a'), fresh = Pattern(kPiece * kPieces, 'n');
+    const std::string old(kPiece * kPieces, 'o'), fresh(kPiece * kPieces, 'n');
     const std::string target = Path("set.que");
-    const std::set<std::string> only = {"folder", "set.que"};
     std::mt19937 random(20261208);
     for (int kill = 0; kill < 32; ++kill) {
         SCOPED_TRACE(kill);
         if (kill == 0 || Contents(target) != old) Put(target, old, 0644);
         const std::size_t at = random() % kPieces;
-        const bool stop = kill % 2 == 0;
         int ready[2];
         ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
         if (child == 0) {
-            ::close(ready[0]);
             WriteFileAtomically(target, [&](const ContentSink& sink) {
                 for (std::size_t i = 0; i < kPieces; ++i) {
-                    if (i == at && (::write(ready[1], "k", 1) != 1 || stop)) ::pause();
+                    if (i == at && (::write(ready[1], "k", 1) != 1 || kill % 2 == 0)) ::pause();
                     if (!sink(std::string_view(fresh).substr(i * kPiece, kPiece))) return false;
                 }
                 return true;
             });
             ::_exit(0);
         }
-        ::close(ready[1]);
         pollfd signalled{ready[0], POLLIN, 0};
         EXPECT_EQ(::poll(&signalled, 1, 10000), 1) << "the save never got to its piece";
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         ::close(ready[0]);
-        EXPECT_EQ(Entries(), only);
+        ::close(ready[1]);
+        EXPECT_EQ(Entries(), (std::set<std::string>{"folder", "set.que"}));
         const std::string now = Contents(target);
-        EXPECT_TRUE(now == old || (!stop && now == fresh)) << now.size() << " bytes";
+        EXPECT_TRUE(now == old || (kill % 2 == 1 && now == fresh)) << now.size() << " bytes";
     }
 }
 
 // A file its user may write, in a folder where no temporary file can be made, is written
 // in place, and only there; a failure on the way puts the old bytes back. Where the file
-// system makes no unnamed files, a named one takes its place. Root may write in any
-// folder, so the saves run in a child that has given up root.
+// system makes no unnamed files, a named one stands in. Root may write in any folder, so
+// the saves run in a child that has given up root.
 TEST_F(SafeFileTest, SavesWhereTheFolderRefusesTemporaryFiles) {
     const bool root = ::geteuid() == 0;
-    const uid_t nobody = root ? 65534 : ::geteuid();
-    const gid_t nogroup = root ? 65534 : ::getegid();
+    const uid_t user = root ? 65534 : ::geteuid();
+    const gid_t group = root ? 65534 : ::getegid();
     ASSERT_EQ(::chmod(dir.c_str(), 0755), 0);
-    const std::string fresh = Pattern(1 << 20, 'n');
+    const std::string fresh(1 << 20, 'n');
+    const rlim_t kAll = RLIM_INFINITY;
     struct Case {
         std::string name;
         mode_t mode;  // 0: no such file
-        bool folderWritable;
+        bool folderWritable, refuseUnnamed;
         rlim_t room;
-        bool producible;
-        bool ok;
-        bool refuseUnnamed = false;
+        bool producible, ok;
     } const cases[] = {
-        {"in.que", 0644, false, RLIM_INFINITY, true, true},
-        {"full.que", 0644, false, 64 << 10, true, false},
-        {"broken.que", 0644, false, RLIM_INFINITY, false, false},
-        {"ro.que", 0444, false, RLIM_INFINITY, true, false},
-        {"unreadable.que", 0200, false, RLIM_INFINITY, true, false},
-        {"new.que", 0, false, RLIM_INFINITY, true, false},
-        {"renamed.que", 0644, true, RLIM_INFINITY, true, true},
-        {"named.que", 0640, true, RLIM_INFINITY, true, true, true},
-        {"named-in.que", 0644, false, RLIM_INFINITY, true, true, true},
+        {"in.que", 0644, false, false, kAll, true, true},
+        {"full.que", 0644, false, false, 64 << 10, true, false},
+        {"broken.que", 0644, false, false, kAll, false, false},
+        {"ro.que", 0444, false, false, kAll, true, false},
+        {"unreadable.que", 0200, false, false, kAll, true, false},
+        {"new.que", 0, false, false, kAll, true, false},
+        {"renamed.que", 0644, true, false, kAll, true, true},
+        {"named.que", 0640, true, true, kAll, true, true},
+        {"named-in.que", 0644, false, true, kAll, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string folder = Path(c.name + ".d"), target = folder + "/" + c.name;
         ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
         if (c.mode != 0) Put(target, "old", c.mode);
-        ASSERT_TRUE(!root || ::chown(folder.c_str(), c.folderWritable ? nobody : 0, 0) == 0);
-        ASSERT_TRUE(c.mode == 0 || ::chown(target.c_str(), nobody, nogroup) == 0);
-        ASSERT_EQ(::chmod(folder.c_str(), 0555 | (c.folderWritable ? 0200 : 0)), 0);
+        ASSERT_TRUE(!root || ::chown(folder.c_str(), c.folderWritable ? user : 0, 0) == 0);
+        ASSERT_TRUE(c.mode == 0 || ::chown(target.c_str(), user, group) == 0);
+        ASSERT_EQ(::chmod(folder.c_str(), c.folderWritable ? 0755 : 0555), 0);
         const ino_t inode = StatOf(target).st_ino;
 
-        const int saved = InChild([&] {
+        const pid_t child = ::fork();
+        if (child == 0) {
             if (root &&
-                (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(nobody) != 0)) {
-                return 2;
+                (::setgroups(0, nullptr) != 0 || ::setgid(group) != 0 || ::setuid(user) != 0)) {
+                ::_exit(2);
             }
-            if (c.refuseUnnamed && !RefuseUnnamedFiles()) return 3;
+            if (c.refuseUnnamed && !RefuseUnnamedFiles()) ::_exit(3);
             const struct rlimit room = {c.room, c.room};
             ::signal(SIGXFSZ, SIG_IGN);
             ::setrlimit(RLIMIT_FSIZE, &room);
-            return int(WriteFileAtomically(target, [&](const ContentSink& sink) {
+            ::_exit(WriteFileAtomically(target, [&](const ContentSink& sink) {
                 return sink(std::string_view(fresh).substr(0, 1000)) && c.producible &&
                        sink(std::string_view(fresh).substr(1000));
             }));
-        });
-        EXPECT_EQ(saved, int(c.ok));
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, int(c.ok));
         EXPECT_TRUE(Contents(target) == (c.ok ? fresh : c.mode != 0 ? "old" : ""));
         EXPECT_EQ(StatOf(target).st_mode & 07777, c.mode);
         EXPECT_EQ(StatOf(target).st_ino == inode, !c.folderWritable) << "written in place";
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path());
-        EXPECT_EQ(names, c.mode != 0 ? std::set<std::string>{target} : std::set<std::string>{});
+        const auto entries = fs::directory_iterator(folder);
+        EXPECT_EQ(std::distance(begin(entries), end(entries)), c.mode != 0 ? 1 : 0);
     }
 }
 
