@@ -29,6 +29,7 @@ class ByteNameFileDialog : public QFileDialog {
     const std::string& Chosen() const { return chosen; }
 
     void accept() override {
+        chosen.clear();
         const QStringList files = selectedFiles();
         if (files.size() != 1) {
             QFileDialog::accept();
