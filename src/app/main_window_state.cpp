@@ -122,9 +122,12 @@ void MainWindowState::ReadCurrentFile(MessageOwner owner) {
     LogFont font = displayFont;
     bool fontRead = false;
     const std::string& path = fileDialogData.fileName;
-    switch (ReadQuestionFile(path, questions, font, fontRead)) {
+    int formatNumber = 0;
+    switch (ReadQuestionFile(path, questions, font, fontRead, &formatNumber)) {
         case ReadOutcome::Loaded:
-            currentFileUnread = false;
+            // A later format reads as empty questions: saving them over the file would
+            // destroy what it really holds.
+            currentFileUnread = !IsKnownFormat(formatNumber);
             break;
         case ReadOutcome::OpenFailed:
             // A name that does not exist yet is a new file that Save may create; one

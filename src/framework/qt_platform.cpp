@@ -1,5 +1,6 @@
 #include "framework/qt_platform.h"
 
+#include <sys/stat.h>
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
@@ -11,9 +12,57 @@
 #include <QPushButton>
 
 #include "framework/codepage.h"
+#include "framework/file_names.h"
 #include "framework/font_mapping.h"
 #include "framework/template_dialog.h"
 #include "framework/text_box.h"
+
+namespace {
+
+// Qt's file dialog over names that are bytes: the name it hands back is brought to the
+// bytes of the file it means (see FileNameBytes), and where Unicode cannot carry those
+// bytes, the checks Qt would make on the wrong name are made here on the right one.
+class ByteNameFileDialog : public QFileDialog {
+  public:
+    ByteNameFileDialog(QWidget* owner, std::string offered)
+        : QFileDialog(owner), offered(std::move(offered)) {}
+    const std::string& Chosen() const { return chosen; }
+
+    void accept() override {
+        chosen.clear();
+        const QStringList files = selectedFiles();
+        if (files.size() != 1) {
+            QFileDialog::accept();
+            return;
+        }
+        chosen = FileNameBytes(files.constFirst(), offered);
+        struct stat info {};
+        const bool exists = ::stat(chosen.c_str(), &info) == 0;
+        if (chosen == QFile::encodeName(files.constFirst()).toStdString() ||
+            (exists && S_ISDIR(info.st_mode)) || (!exists && fileMode() == ExistingFile)) {
+            QFileDialog::accept();
+            return;
+        }
+        if (exists && acceptMode() == AcceptSave && !testOption(DontConfirmOverwrite)) {
+            const std::size_t slash = chosen.rfind('/');
+            const QString name = DisplayFileName(chosen.substr(slash + 1));
+            const QString question =
+                QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(name);
+            if (QMessageBox::warning(this, windowTitle(), question,
+                                     QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) != QMessageBox::Yes) {
+                return;
+            }
+        }
+        QDialog::accept();
+    }
+
+  private:
+    std::string offered;
+    std::string chosen;
+};
+
+}  // namespace
 
 QString FileFilterEntry::NameFilter() const {
     // Qt reads the patterns from the parentheses; the labels carry them already.
@@ -110,7 +159,7 @@ bool QtPlatform::RunOpenDialog(FileDialogData& data) { return RunFileDialog(data
 bool QtPlatform::RunSaveDialog(FileDialogData& data) { return RunFileDialog(data, true); }
 
 bool QtPlatform::RunFileDialog(FileDialogData& data, bool save) {
-    QFileDialog dialog(Owner());
+    ByteNameFileDialog dialog(Owner(), data.fileName);
     dialog.resize(720, 460);
     // Qt's own dialog: the same on every desktop, and one that works without a display.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -137,19 +186,21 @@ bool QtPlatform::RunFileDialog(FileDialogData& data, bool save) {
     // Lower case: Linux names are case-sensitive and the filters list "*.que".
     dialog.setDefaultSuffix(TextToQString(data.defaultExt).toLower());
 
-    const QString current = QFile::decodeName(QByteArray::fromStdString(data.fileName));
+    const QString current = DisplayFileName(data.fileName);
     if (!current.isEmpty()) {
         const QFileInfo info(current);
         dialog.setDirectory(info.absolutePath());
         dialog.selectFile(info.fileName());
     } else if (!data.initialDir.empty()) {
-        dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(data.initialDir)));
+        dialog.setDirectory(DisplayFileName(data.initialDir));
     }
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
     }
-    data.fileName = QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    data.fileName = dialog.Chosen().empty()
+                        ? QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString()
+                        : dialog.Chosen();
     const qsizetype chosen = nameFilters.indexOf(dialog.selectedNameFilter());
     if (chosen >= 0) {
         data.filterIndex = static_cast<int>(chosen) + 1;
@@ -216,8 +267,8 @@ void QtPlatform::SetMenuCheck(int commandId, bool checked) {
 
 void QtPlatform::SetCaption(const std::string& caption) {
     if (mainWindow != nullptr) {
-        // The caption carries a file name, which is in the file system's encoding.
-        mainWindow->setWindowTitle(QFile::decodeName(QByteArray::fromStdString(caption)));
+        // The caption carries a file name: bytes, shown readably whatever they are.
+        mainWindow->setWindowTitle(DisplayFileName(caption));
     }
 }
 

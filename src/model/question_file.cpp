@@ -102,16 +102,18 @@ void AppendFlag(std::string& out, bool flag) { out.push_back(flag ? '1' : '0'); 
 }  // namespace
 
 ReadOutcome ReadQuestionFile(const std::string& path, Question_Set& set, LogFont& font,
-                             bool& fontRead) {
+                             bool& fontRead, int* formatNumber) {
     fontRead = false;
+    if (formatNumber != nullptr) *formatNumber = 0;
     std::string bytes;
     if (!ReadWholeFile(path, bytes, kMaxQuestionFileBytes)) return ReadOutcome::OpenFailed;
-    return ParseQuestionFile(std::move(bytes), set, font, fontRead);
+    return ParseQuestionFile(std::move(bytes), set, font, fontRead, formatNumber);
 }
 
 namespace {
 
-ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fontRead) {
+ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fontRead,
+                  std::int32_t& formatNumber) {
     ApplyTextMode(bytes);
     RecordStream stream(bytes);
 
@@ -121,6 +123,7 @@ ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fo
     if (!stream.ReadUInt32(first)) return ReadOutcome::UnreadableVersion;
     stream.Ignore(1, '\n');
     if (first > 0) {
+        formatNumber = kFormatVersion10;
         ReadRecords(stream, kFormatVersion10, first, set);
         return ReadOutcome::Loaded;
     }
@@ -129,7 +132,6 @@ ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fo
     if (!stream.ReadUntil('\n', line) || line != kSignature) {
         return ReadOutcome::UnreadableVersion;
     }
-    std::int32_t formatNumber = 0;
     stream.ReadInt32(formatNumber);
     bool haveLine = stream.ReadUntil('\n', line);
     while (haveLine && line != kEndOptions) {
@@ -153,16 +155,20 @@ ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fo
 
 }  // namespace
 
-ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font, bool& fontRead) {
+ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font, bool& fontRead,
+                              int* formatNumber) {
     fontRead = false;
+    if (formatNumber != nullptr) *formatNumber = 0;
     try {
         // Parsed aside and moved in whole, so that running out of memory part-way
         // changes nothing.
         Question_Set parsed;
         LogFont parsedFont = font;
         bool parsedFontRead = false;
-        const ReadOutcome outcome = Parse(bytes, parsed, parsedFont, parsedFontRead);
+        std::int32_t parsedFormat = 0;
+        const ReadOutcome outcome = Parse(bytes, parsed, parsedFont, parsedFontRead, parsedFormat);
         set = std::move(parsed);
+        if (formatNumber != nullptr) *formatNumber = parsedFormat;
         if (parsedFontRead) {
             font = parsedFont;
             fontRead = true;

@@ -20,10 +20,17 @@ constexpr std::size_t kMaxQuestionFileBytes = std::size_t(256) << 20;
 
 // Reads `path` into `set`. When the file holds a font line, `font` is replaced and
 // `fontRead` set; otherwise `font` is untouched. After OpenFailed the set is untouched.
+// `formatNumber`, where given, gets the format number the file states (1 for a version
+// 1.0 file, 0 when there is none): a file Loaded with a format we do not know was read
+// as empty questions, and writing them back would lose what it holds.
 ReadOutcome ReadQuestionFile(const std::string& path, Question_Set& set, LogFont& font,
-                             bool& fontRead);
+                             bool& fontRead, int* formatNumber = nullptr);
 // The same over the bytes of a file, for callers and tests that hold them already.
-ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font, bool& fontRead);
+ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font, bool& fontRead,
+                              int* formatNumber = nullptr);
+inline bool IsKnownFormat(int formatNumber) {
+    return formatNumber == kFormatVersion10 || formatNumber == kFormatVersion11;
+}
 
 // Writes `set` in the given format (anything but 1 writes format 2); `font` is null
 // when no font line is to be stored. False when the file could not be written whole;

@@ -13,9 +13,12 @@
 bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes);
 
 // Writes `data` to a temporary file beside the target, syncs it and renames it over
-// the target. A symbolic link is followed to the file it names; an existing file keeps
-// its permissions, and one that may not be written is left alone. On any failure,
-// a full disk included, it returns false and the old file is as it was.
+// the target; the temporary file has no name until it is whole, so a save killed on the
+// way leaves nothing behind. A symbolic link is followed to the file it names; an
+// existing file keeps its permissions, and one that may not be written is left alone.
+// Where no temporary file can be made (a read-only folder) but the target may be
+// written, the target is written in place. On any failure, a full disk included, it
+// returns false and the old file is as it was.
 bool WriteFileAtomically(const std::string& path, std::string_view data);
 
 // The same for content made piece by piece: `produce` hands each piece in order to the

@@ -91,6 +91,12 @@ TEST_F(MainWindowStateTest, StartUpFileOutcomes) {
          "Error", MessageIcon::None, true},
         {"a directory", "<dir>", 0, "Unable to open file", "File Error", MessageIcon::Exclamation,
          true},
+        // A format not known here reads as empty questions, which must not replace the file.
+        {"later format", "0\r\nZentu File\r\n3\r\nEndOptions\r\n2\r\nnew\tlayout\r\n", 2, nullptr,
+         nullptr, MessageIcon::None, true},
+        {"1.0 records in a 1.1 header",
+         "0\r\nZentu File\r\n1\r\nEndOptions\r\n1\r\n\tq\ta\t\t,0 0 0 0 1", 1, nullptr, nullptr,
+         MessageIcon::None, false},
     };
     for (const Case& c : cases) {
         FakePlatform fake;
