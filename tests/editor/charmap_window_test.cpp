@@ -138,26 +138,3 @@ TEST(CharMapWindow, WindowSizeFollowsTheFont) {
         previous = map->size();
     }
 }
-
-// Every code reaches the box that had the focus when the map opened, as that byte: DEL,
-// the five unassigned bytes and the no-break space included.
-TEST(CharMapWindow, EveryCodeReachesTheBoxFocusedAtOpening) {
-    RecordingDialog owner;
-    TextBox* answer = owner.Edit(kAnswerBox);
-    answer->setFocus();
-    owner.CharacterMapCommand();
-    owner.Button(kIdOk)->setFocus();  // the focus moves on; the characters do not follow
-    std::string expected;
-    for (int code = 32; code <= 255; ++code) {
-        Input(owner.CharacterMap(), Left(code));
-        expected.push_back(static_cast<char>(code));
-    }
-    EXPECT_EQ(answer->Bytes(), expected);
-    // Opened while another control has the focus, the owner is told but nothing is typed.
-    owner.CharacterMap()->CloseMap();
-    owner.CharacterMapCommand();
-    EXPECT_EQ(owner.FocusAtMapOpen(), owner.Button(kIdOk));
-    Input(owner.CharacterMap(), Qt::Key_Space);
-    EXPECT_EQ(answer->Bytes(), expected);
-    EXPECT_EQ(owner.sent.size(), 225u);
-}

@@ -151,6 +151,22 @@ TEST(QuestionDialog, MapTypesIntoTheAnswerBoxOnly) {
         EXPECT_EQ(answer->Bytes(), c.after) << c.focusAtOpen;
         EXPECT_EQ(dialog.QuestionBox()->Bytes(), "Capital of France?");
     }
+    // Every code the map sends arrives as that byte: DEL, the five unassigned bytes and
+    // the no-break space included, even after the focus has moved on.
+    QtPlatform platform;
+    testdial dialog(Prompt(), nullptr, StartupDisplayFont(), platform);
+    dialog.show();
+    dialog.AnswerBox()->setFocus();
+    dialog.CharacterMapCommand();
+    dialog.Button(kIdOk)->setFocus();
+    charmapwindow* map = dialog.CharacterMap();
+    std::string expected;
+    for (int code = 32; code <= 255; ++code) {
+        const GridRect box = map->Grid().CharacterBox({(code - 32) % 16, (code - 32) / 16});
+        QTest::mousePress(map->Canvas(), Qt::LeftButton, {}, QPoint(box.x + 1, box.y + 1));
+        expected.push_back(static_cast<char>(code));
+    }
+    EXPECT_EQ(dialog.Typed(), expected);
 }
 
 // The display font on the two boxes only; a question longer than any typed text is shown
