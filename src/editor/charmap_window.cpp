@@ -182,7 +182,10 @@ void charmapwindow::Open(bool takeFocus) {
     move(place.x, place.y);
 
     SelectionMoved();
+    // Opened by mouse, the map never takes the focus, not even when clicked: the user
+    // clicks characters and goes on typing in the box.
     setAttribute(Qt::WA_ShowWithoutActivating, !takeFocus);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus, !takeFocus);
     show();
     if (takeFocus) {
         activateWindow();

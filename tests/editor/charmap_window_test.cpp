@@ -116,6 +116,15 @@ TEST(CharMapWindow, CommandOwnerAndFocus) {
     Input(map, Qt::Key_Escape);
     EXPECT_FALSE(map->IsOpen());
     EXPECT_TRUE(owner.isVisible());
+    // Opened by a click on the menu, it leaves the focus in the box, even when clicked.
+    QMenuBar* bar = owner.Menu()->MenuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(command).center());
+    ASSERT_TRUE(map->IsOpen());
+    EXPECT_TRUE(map->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    command->trigger();
+    QCoreApplication::processEvents();
+    command->trigger();
+    EXPECT_FALSE(map->windowFlags() & Qt::WindowDoesNotAcceptFocus);
 }
 
 // The cells hold the widest character of the font, and the window holds the cells exactly.
