@@ -145,7 +145,10 @@ QString charmapwindow::CellText(unsigned char code) {
 
 QString charmapwindow::SpokenName(unsigned char code) {
     const QString number = QString::number(code);
+    // Characters that show nothing a screen reader could read out get a word.
     if (code == ' ') return QStringLiteral("space, code %1").arg(number);
+    if (code == 0xA0) return QStringLiteral("no-break space, code %1").arg(number);
+    if (code == 0xAD) return QStringLiteral("soft hyphen, code %1").arg(number);
     if (IsControlCode(code)) return QStringLiteral("no character, code %1").arg(number);
     return QStringLiteral("%1, code %2").arg(QString(ByteToChar(code)), number);
 }
