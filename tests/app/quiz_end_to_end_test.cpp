@@ -17,23 +17,24 @@
 namespace {
 
 // Answers whatever window is up, one window at a time, by keys: the Tools menu with the
-// run's mnemonic, each question dialog with the next answer scripted for its question,
-// and each message box with Enter. Each answer gets a fresh timer, since a timer does not
-// fire again while its own handler waits in a dialog.
+// run's mnemonic, each question dialog with the next answer scripted for its question
+// ("Esc" cancels), and each message box with Enter. Each answer gets a fresh timer, since a timer
+// does not fire again while its own handler waits in a dialog.
 class KeyboardUser {
   public:
     KeyboardUser(zentuwin* window, Qt::Key runKey) : window(window), runKey(runKey) {}
+    ~KeyboardUser() { delete pending; }
 
     std::map<std::string, std::deque<QString>> answers;
     std::vector<std::string> asked;
-    std::vector<QString> boxes;  // "caption: text"
+    std::vector<QString> boxes;  // "caption: text", the caption marked when unowned
     bool finished = false;
     bool setWasLocked = true;
 
     void Start() {
         // The menu's Alt keys work in the active window.
         window->activateWindow();
-        QTest::qWaitFor([this] { return window->isActiveWindow(); });
+        EXPECT_TRUE(QTest::qWaitFor([this] { return window->isActiveWindow(); }));
         QTest::keyClick(window, Qt::Key_T, Qt::AltModifier);
         Next();
     }
@@ -41,6 +42,7 @@ class KeyboardUser {
   private:
     void Next() {
         auto* timer = new QTimer;
+        pending = timer;
         timer->setInterval(5);
         QObject::connect(timer, &QTimer::timeout, [this, timer] {
             if (!Ready()) return;
@@ -61,6 +63,7 @@ class KeyboardUser {
             Next();
             QTest::keyClick(popup, runKey);  // returns when the run is over
             finished = true;
+            delete pending;
             return;
         }
         QWidget* modal = QApplication::activeModalWidget();
@@ -74,16 +77,19 @@ class KeyboardUser {
             std::deque<QString>& script = answers[question];
             const QString answer = script.empty() ? QString() : script.front();
             if (!script.empty()) script.pop_front();
+            if (answer == "Esc") return QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
             QTest::keyClicks(dialog->focusWidget(), answer);
             QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            boxes.push_back(box->windowTitle() + ": " + box->text());
+            const QString owner = box->parentWidget() != nullptr ? "" : " (no owner)";
+            boxes.push_back(box->windowTitle() + owner + ": " + box->text());
             QTest::keyClick(box, Qt::Key_Return);
         }
     }
 
     zentuwin* window;
     Qt::Key runKey;
+    QPointer<QTimer> pending;
 };
 
 }  // namespace
@@ -110,7 +116,7 @@ TEST(QuizEndToEnd, GradedQuizAndRandomTestByKeys) {
         EXPECT_EQ(user.asked, (std::vector<std::string>{"One?", "Two?", "Three?"}));
         ASSERT_EQ(user.boxes.size(), 3u);
         EXPECT_EQ(user.boxes[0], "Correct Answer: Good Job, You got the correct answer.");
-        EXPECT_TRUE(user.boxes[1].startsWith("Incorrect Answer: ")) << user.boxes[1].toStdString();
+        EXPECT_TRUE(user.boxes[1].startsWith("Incorrect Answer (no owner): The answer you"));
         EXPECT_EQ(user.boxes[2],
                   "Totals: You answered 2 correctly.\nYou answered 1 incorrectly.\n"
                   "Your got 66% correct.");
@@ -133,6 +139,19 @@ TEST(QuizEndToEnd, GradedQuizAndRandomTestByKeys) {
         ASSERT_EQ(user.boxes.size(), 2u);
         EXPECT_EQ(ProgramRandom().State(), copy.State());
         EXPECT_TRUE(user.setWasLocked);
+    }
+    {
+        // Escape cancels: the question is judged as unanswered, its box still comes, and
+        // the quiz ends without totals.
+        KeyboardUser user(window, Qt::Key_Q);
+        user.answers = {{"One?", {"1"}}, {"Two?", {"Esc"}}};
+        user.Start();
+        ASSERT_TRUE(QTest::qWaitFor([&user] { return user.finished; }, 10000));
+        EXPECT_EQ(user.asked, (std::vector<std::string>{"One?", "Two?"}));
+        ASSERT_EQ(user.boxes.size(), 2u);
+        EXPECT_EQ(user.boxes[1],
+                  "Incorrect Answer (no owner): The answer you typed in was incorrect.  The "
+                  "correct answer is: 2");
     }
     window->Menu()->UpdateEnabled();
     EXPECT_TRUE(window->Menu()->Action(kCmOpen)->isEnabled());

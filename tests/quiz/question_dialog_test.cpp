@@ -32,50 +32,6 @@ void AnswerBox(SeenBox& seen, Qt::Key key = Qt::Key_Return) {
 
 }  // namespace
 
-// By keys alone: the focus starts in the answer box, Enter presses OK, Escape cancels and
-// the wrong-answer box still comes, without an owner; a confirmed right answer gets a box
-// owned by the main window.
-TEST(QuestionDialog, KeysEndTheDialogAndTheResponseFollows) {
-    struct Case {
-        QString keys;
-        Qt::Key end;
-        bool confirm;
-        AskOutcome outcome;
-        QString title;
-        bool owned;
-    } const cases[] = {
-        {"Paris", Qt::Key_Return, false, {true, true}, "", false},
-        {"Paris", Qt::Key_Enter, true, {true, true}, "Correct Answer", true},
-        {"Paris", Qt::Key_Escape, false, {false, false}, "Incorrect Answer", false},
-        {"Lyon", Qt::Key_Return, false, {false, true}, "Incorrect Answer", false},
-    };
-    for (const Case& c : cases) {
-        QMainWindow window;
-        window.show();
-        QtPlatform platform;
-        platform.SetMainWindow(&window);
-        QtQuestionScreen screen(&window, platform, StartupDisplayFont);
-        DialogQuestionAsker asker(screen, platform, [] { return false; });
-        Zentu_Data question;
-        question.question = "Capital of France?";
-        question.answer = "Paris";
-        question.confirmCorrect = c.confirm;
-        SeenBox seen;
-        WhenModal<testdial>([&c, &seen](testdial* dialog) {
-            EXPECT_EQ(dialog->focusWidget(), dialog->AnswerBox());
-            QTest::keyClicks(dialog->focusWidget(), c.keys);
-            if (!c.title.isEmpty()) AnswerBox(seen, c.confirm ? Qt::Key_Escape : Qt::Key_Return);
-            QTest::keyClick(dialog->focusWidget(), c.end);
-        });
-        const AskOutcome outcome = asker.AskQuestion(question);
-        SCOPED_TRACE(c.keys.toStdString() + " " + std::to_string(c.end));
-        EXPECT_EQ(outcome.correct, c.outcome.correct);
-        EXPECT_EQ(outcome.proceed, c.outcome.proceed);
-        EXPECT_EQ(seen.title, c.title);
-        EXPECT_EQ(seen.owned, c.owned);
-    }
-}
-
 // The hint box is owned by the dialog and shows the hint as plain text; the typed text
 // stays, however often it is asked for. Without a hint the button is hidden.
 TEST(QuestionDialog, HintKeepsTheTypedText) {
