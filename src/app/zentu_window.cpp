@@ -29,7 +29,10 @@ QIcon ProgramIcon() {
 }  // namespace
 
 zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidget* parent)
-    : QMainWindow(parent), state(platform) {
+    : QMainWindow(parent),
+      state(platform),
+      questionScreen(this, platform, [this] { return state.DisplayFont(); }),
+      asker(questionScreen, platform, [this] { return state.Reversed(); }) {
     setWindowTitle(QString::fromLatin1(kProgramTitle));
     // The work happens in dialogs; the window itself only needs room for its menu bar.
     resize(520, 320);
@@ -37,7 +40,11 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
     CommandRoute route;
     route.Add([this](int id) { return state.Handles(id); },
               [this](int id) { return state.Dispatch(id); });
-    route.Add(application);
+    // Exit is the application's, but it too waits while the set is in use.
+    route.Add(
+        [this, &application](int id) { return !state.Refuses(id) && application.Handles(id); },
+        [&application](int id) { return application.Dispatch(id); });
+    state.SetQuestionAsker(asker);
     menu = CommandMenu::Build(menuBar(), kMainMenuId, route);
 
     platform.SetMainWindow(this);

@@ -8,10 +8,14 @@
 //    question set, the current file with the file dialogs' settings, the display font and
 //    the flags. The window keeps no state of its own.
 //  - A menu command travels a route: first MainWindowState's command table (New, Open,
-//    Save, Save As, Font, Reverse Q/A, Contents, About, and whatever later subsystems
-//    bind there: Edit, the quiz runs, Print, Export), then the application's (Exit). An
-//    item is enabled only while a stop on the route handles its id, so commands not yet
-//    built, and Printer Setup, show disabled.
+//    Save, Save As, Font, Reverse Q/A, Contents, About, Graded Quiz and Random Test, and
+//    whatever later subsystems bind there: Edit, Print, Export), then the application's
+//    (Exit). An item is enabled only while a stop on the route handles its id, so
+//    commands not yet built, and Printer Setup, show disabled.
+//  - The runs ask each question through DialogQuestionAsker (quiz/), which shows the
+//    question dialog `testdial` and its responses. While a run is under way the state is
+//    busy: the commands that could change or replace the set, Exit and closing the
+//    window among them, are refused until it ends.
 //  - Everything the commands show (message boxes, file and font dialogs, the About box,
 //    the help window, the caption, the check mark of Reverse Q/A) goes through Platform,
 //    so the decisions are tested without a window (tests/app).
@@ -25,6 +29,8 @@
 
 #include "app/main_window_state.h"
 #include "platform/command_table.h"
+#include "quiz/ask_question.h"
+#include "quiz/question_dialog.h"
 
 class CommandMenu;
 class QtPlatform;
@@ -46,6 +52,8 @@ class zentuwin : public QMainWindow {
 
   private:
     MainWindowState state;
+    QtQuestionScreen questionScreen;
+    DialogQuestionAsker asker;
     CommandMenu* menu = nullptr;
 };
 

@@ -49,9 +49,10 @@ void TextBox::resizeEvent(QResizeEvent* event) {
 
 void TextBox::SetBytes(const std::string& bytes) { setPlainText(TextToQString(bytes)); }
 
-std::string TextBox::Bytes() const { return QStringToText(toPlainText()); }
+// The document's raw text: toPlainText() would turn a no-break space (0xA0) into a space.
+std::string TextBox::Bytes() const { return QStringToText(document()->toRawText()); }
 
-int TextBox::StoredBytes() const { return StoredLength(toPlainText()); }
+int TextBox::StoredBytes() const { return StoredLength(document()->toRawText()); }
 
 void TextBox::SetDisplayFont(const LogFont& font) { setFont(FontFromLogFont(font)); }
 
@@ -159,8 +160,15 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const bool shortcut = (modifiers & (Qt::ControlModifier | Qt::MetaModifier)) != 0 &&
-                          (modifiers & Qt::AltModifier) == 0;
+    // Ctrl or Meta alone, or Alt alone (a mnemonic no control took), types nothing; Ctrl
+    // with Alt is AltGr on some keyboards and types its character.
+    const bool withCtrl = (modifiers & (Qt::ControlModifier | Qt::MetaModifier)) != 0;
+    const bool withAlt = (modifiers & Qt::AltModifier) != 0;
+    if (withAlt && !withCtrl) {
+        event->ignore();
+        return;
+    }
+    const bool shortcut = withCtrl && !withAlt;
     const QString text = event->text();
     if (!shortcut && !text.isEmpty() && !IsControl(text[0])) {
         InsertTyped(text);
