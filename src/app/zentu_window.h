@@ -15,6 +15,9 @@
 //  - Everything the commands show (message boxes, file and font dialogs, the About box,
 //    the help window, the caption, the check mark of Reverse Q/A) goes through Platform,
 //    so the decisions are tested without a window (tests/app).
+//  - Edit and New run the question editor (editor/): EditLoop over the set, through
+//    Question Editor dialogs made by EditDialogScreens. The window keeps the editor's
+//    buffer, which lives as long as the program, so new questions inherit across runs.
 //  - Closing, by Exit or by the window's close button, passes through the close query
 //    MainWindowState::CanClose, which offers to save changed questions.
 #pragma once
@@ -24,9 +27,11 @@
 #include <string>
 
 #include "app/main_window_state.h"
+#include "editor/edit_buffer.h"
 #include "platform/command_table.h"
 
 class CommandMenu;
+class EditDialogScreens;
 class QtPlatform;
 
 class zentuwin : public QMainWindow {
@@ -34,6 +39,7 @@ class zentuwin : public QMainWindow {
   public:
     // `application` is the application's command table, the last stop of every route.
     zentuwin(QtPlatform& platform, const CommandTable& application, QWidget* parent = nullptr);
+    ~zentuwin() override;
 
     // Reads the start-up file, if any, and sets the caption.
     void Start(const std::optional<std::string>& startupFile);
@@ -45,8 +51,14 @@ class zentuwin : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The editor loop over the set, from the last question.
+    void RunEditor();
+
+    QtPlatform& platform;
     MainWindowState state;
     CommandMenu* menu = nullptr;
+    EditBuffer editBuffer;
+    std::unique_ptr<EditDialogScreens> editorScreens;
 };
 
 // The application object: the desktop services, the main window, and the Exit command.

@@ -49,7 +49,9 @@ void TextBox::resizeEvent(QResizeEvent* event) {
 
 void TextBox::SetBytes(const std::string& bytes) { setPlainText(TextToQString(bytes)); }
 
-std::string TextBox::Bytes() const { return QStringToText(toPlainText()); }
+// The raw text: toPlainText would turn a no-break space (byte 0xA0, which the character
+// map types) into a plain one. Paragraph separators are line breaks to QStringToText.
+std::string TextBox::Bytes() const { return QStringToText(document()->toRawText()); }
 
 int TextBox::StoredBytes() const { return StoredLength(toPlainText()); }
 

@@ -14,9 +14,8 @@
 namespace {
 
 const int kEnabledAtStart[] = {kCmNew,  kCmOpen,    kCmSave,         kCmSaveAs, kCmExit,
-                               kCmFont, kCmReverse, kCmHelpContents, kCmAbout};
-const int kDisabledAtStart[] = {kCmExport, kCmPrint,      kCmPrinterSetup,
-                                kCmEdit,   kCmGradedQuiz, kCmRandomTest};
+                               kCmFont, kCmReverse, kCmHelpContents, kCmAbout,  kCmEdit};
+const int kDisabledAtStart[] = {kCmExport, kCmPrint, kCmPrinterSetup, kCmGradedQuiz, kCmRandomTest};
 
 void Answer(QMessageBox::StandardButton button) {
     WhenModal<QMessageBox>([button](QMessageBox* box) { box->button(button)->click(); });
