@@ -49,11 +49,10 @@ void TextBox::resizeEvent(QResizeEvent* event) {
 
 void TextBox::SetBytes(const std::string& bytes) { setPlainText(TextToQString(bytes)); }
 
-// The raw text: toPlainText would turn a no-break space (byte 0xA0, which the character
-// map types) into a plain one. Paragraph separators are line breaks to QStringToText.
+// The document's raw text: toPlainText() would turn a no-break space (0xA0) into a space.
 std::string TextBox::Bytes() const { return QStringToText(document()->toRawText()); }
 
-int TextBox::StoredBytes() const { return StoredLength(toPlainText()); }
+int TextBox::StoredBytes() const { return StoredLength(document()->toRawText()); }
 
 void TextBox::SetDisplayFont(const LogFont& font) { setFont(FontFromLogFont(font)); }
 
