@@ -30,7 +30,7 @@ constexpr ButtonNames kButtons[] = {
 
 editdialog::editdialog(QWidget* owner, int resourceId, std::size_t position, bool isNew,
                        const LogFont& displayFont, EditBuffer& buffer, Platform& platform)
-    : TemplateDialog(*FindDialog(resourceId), owner),
+    : STDialog(*FindDialog(resourceId), owner, displayFont),
       position(position),
       isNew(isNew),
       buffer(buffer),
@@ -87,6 +87,13 @@ void editdialog::Prev() {
     TakeEditedText(Edit(kEdQuestionBox), buffer.question);
     TakeEditedText(Edit(kEdAnswerBox), buffer.answer);
     platform.Beep();
+}
+
+void editdialog::InsertChar(unsigned char c) {
+    QWidget* target = FocusAtMapOpen();
+    if (target == Edit(kEdQuestionBox) || target == Edit(kEdAnswerBox)) {
+        static_cast<TextBox*>(target)->InsertByte(c);
+    }
 }
 
 int EditDialogScreens::ShowQuestion(std::size_t position, bool isNew, const std::string& title,

@@ -7,7 +7,7 @@
 
 #include "editor/edit_buffer.h"
 #include "editor/edit_loop.h"
-#include "framework/template_dialog.h"
+#include "editor/st_dialog.h"
 #include "model/log_font.h"
 
 class Platform;
@@ -26,10 +26,9 @@ enum EditorMenuCommand : int {
     kEdMenuNext = 11846,
     kEdMenuDelete = 11844,
     kEdMenuAdvanced = 11847,
-    kEdMenuCharacterMap = 11850,
 };
 
-class editdialog : public TemplateDialog {
+class editdialog : public STDialog {
     Q_OBJECT
   public:
     // Shows `buffer`'s question and answer in `displayFont`; `position` is the number shown
@@ -39,6 +38,10 @@ class editdialog : public TemplateDialog {
 
     std::size_t Position() const { return position; }
     bool IsNew() const { return isNew; }
+
+    // A character from the map goes into the question or the answer box, whichever had the
+    // focus when the map opened, in place of its selection; elsewhere it goes nowhere.
+    void InsertChar(unsigned char c) override;
 
   private:
     // The boxes into the buffer (those the user changed), then the dialog ends with `code`.

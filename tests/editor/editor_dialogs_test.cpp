@@ -5,6 +5,7 @@
 
 #include "app/zentu_window.h"
 #include "editor/advanced_dialog.h"
+#include "editor/charmap_window.h"
 #include "editor/edit_dialog.h"
 #include "fakes/fake_platform.h"
 #include "fakes/when_modal.h"
@@ -234,6 +235,47 @@ TEST(EditDialog, AdvancedOptionsWorkOnTheBuffer) {
     EXPECT_EQ(h.buffer.question, "Capital of France?");
     EXPECT_EQ(h.Question()->Bytes(), "Capital of France??");
     EXPECT_TRUE(h.dialog.isVisible());
+}
+
+// The map types into the box that had the focus when it opened, wherever the focus is
+// by then; opened from another control, it types nowhere. Every code 32-255 is stored.
+TEST(EditDialog, CharacterMapTypesIntoTheBoxFocusedAtOpening) {
+    struct Case {
+        int focused;  // the control with the focus when the map opens
+        const char* question;
+        const char* answer;
+    } const cases[] = {
+        {kEdQuestionBox, "Capital of France?\xa0\xff ", "Paris"},
+        {kEdAnswerBox, "Capital of France?", "Paris\xa0\xff "},
+        {kEdNextButton, "Capital of France?", "Paris"},
+    };
+    for (const Case& c : cases) {
+        EditorHarness h;
+        h.dialog.Control(c.focused)->setFocus();
+        h.Question()->moveCursor(QTextCursor::End);
+        h.Answer()->moveCursor(QTextCursor::End);
+        ASSERT_TRUE(h.dialog.Menu()->Action(kCmCharacterMap)->isEnabled());
+        h.dialog.Menu()->Action(kCmCharacterMap)->trigger();
+        ASSERT_TRUE(h.dialog.CharacterMap()->IsOpen());
+        h.dialog.Button(kIdCancel)->setFocus();
+        for (unsigned char code : {0xa0, 0xff, 0x20}) h.dialog.InsertChar(code);
+        h.dialog.Button(kIdOk)->click();
+        EXPECT_EQ(h.buffer.question, c.question) << c.focused;
+        EXPECT_EQ(h.buffer.answer, c.answer) << c.focused;
+        EXPECT_FALSE(h.dialog.CharacterMap()->IsOpen());
+    }
+    // Every code the map offers, through the editor into the buffer.
+    EditorHarness all;
+    all.Answer()->setFocus();
+    all.Answer()->selectAll();
+    all.dialog.CharacterMapCommand();
+    std::string expected;
+    for (int code = 32; code <= 255; ++code) {
+        all.dialog.InsertChar(static_cast<unsigned char>(code));
+        expected.push_back(static_cast<char>(code));
+    }
+    all.dialog.Button(kIdOk)->click();
+    EXPECT_EQ(all.buffer.answer, expected);
 }
 
 // Every box and button has a name for screen readers, and a mnemonic reaches it.
