@@ -1,6 +1,7 @@
 #include "editor/advanced_dialog.h"
 
 #include <QAbstractButton>
+#include <QFocusEvent>
 #include <QLabel>
 
 #include "framework/text_box.h"
@@ -69,10 +70,15 @@ advancedialog::advancedialog(const EditBuffer& buffer, QWidget* owner)
     SetLabelMnemonic(this, QStringLiteral("Muli-Answer Delimiter"),
                      QStringLiteral("Muli-Answer &Delimiter"), Edit(kAdvDelimiter));
 
+    // A long text shows that there is more of it.
+    for (const int id : {kAdvHint, kAdvWrongResponse, kAdvRightResponse}) {
+        Edit(id)->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
     Edit(kAdvHint)->SetBytes(buffer.hint);
     Edit(kAdvWrongResponse)->SetBytes(buffer.wrongResponse);
     Edit(kAdvRightResponse)->SetBytes(buffer.rightResponse);
     Edit(kAdvDelimiter)->SetBytes(DelimiterText(buffer.delimiter));
+    Edit(kAdvDelimiter)->installEventFilter(this);
     for (const int id : {kAdvHint, kAdvWrongResponse, kAdvRightResponse, kAdvDelimiter}) {
         Edit(id)->document()->setModified(false);
     }
@@ -81,6 +87,13 @@ advancedialog::advancedialog(const EditBuffer& buffer, QWidget* owner)
     SetChecked(kAdvSome, radios.some);
     SetChecked(kAdvOnlyOne, radios.onlyOne);
     SetChecked(kAdvAllInOrder, radios.allInOrder);
+    // Tab enters the radio group at its selected button, as arrows then move the choice;
+    // with none selected it enters at the first.
+    const bool anySelected = radios.all || radios.some || radios.onlyOne || radios.allInOrder;
+    for (const int id : {kAdvAll, kAdvSome, kAdvOnlyOne, kAdvAllInOrder}) {
+        const bool stop = anySelected ? IsChecked(id) : id == kAdvAll;
+        Button(id)->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
     SetChecked(kAdvUseHint, buffer.useHint);
     SetChecked(kAdvConfirmCorrect, buffer.confirmCorrect);
     SetChecked(kAdvCaseSensitive, buffer.caseSensitive);
@@ -101,6 +114,19 @@ void advancedialog::TakeValues(EditBuffer& buffer) const {
     buffer.answerMethod = MethodFromRadios({IsChecked(kAdvAll), IsChecked(kAdvSome),
                                             IsChecked(kAdvOnlyOne), IsChecked(kAdvAllInOrder)},
                                            buffer.answerMethod);
+}
+
+bool advancedialog::eventFilter(QObject* watched, QEvent* event) {
+    // The one-character box is full whenever it holds a delimiter: reached by Tab or its
+    // mnemonic, its character is selected, so typing replaces it.
+    if (watched == Edit(kAdvDelimiter) && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::ShortcutFocusReason) {
+            Edit(kAdvDelimiter)->selectAll();
+        }
+    }
+    return TemplateDialog::eventFilter(watched, event);
 }
 
 bool advancedialog::Run(EditBuffer& buffer, QWidget* owner) {

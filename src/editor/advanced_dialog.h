@@ -33,6 +33,9 @@ class advancedialog : public TemplateDialog {
 
     // Runs the dialog modally; true (and `buffer` updated) on OK.
     static bool Run(EditBuffer& buffer, QWidget* owner);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 // Gives the label with text `text` the mnemonic text `mnemonic` and `buddy` as its buddy:

@@ -48,6 +48,9 @@ editdialog::editdialog(QWidget* owner, int resourceId, std::size_t position, boo
         }
     }
 
+    // The answer box has no scroll bar of its own; in a large display font a second line
+    // would be hidden without one.
+    answer->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     question->SetDisplayFont(displayFont);
     answer->SetDisplayFont(displayFont);
     // A text longer than the box's limit is shown whole; only what is typed is limited.

@@ -344,3 +344,21 @@ TEST(EditorDialogs, NewBuildsASetFromNothing) {
 }
 
 }  // namespace
+// Tab from the last text box enters the method group at the selected radio button.
+TEST(AdvancedDialog, TabEntersTheMethodGroupAtItsSelection) {
+    const std::pair<int, int> cases[] = {
+        {2, kAdvSome}, {8, kAdvAllInOrder}, {77, kAdvAll}, {1, kAdvAll}};
+    for (const auto& [method, entered] : cases) {
+        EditBuffer buffer;
+        buffer.answerMethod = static_cast<AnswerMethod>(method);
+        advancedialog dialog(buffer, nullptr);
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        dialog.Edit(kAdvRightResponse)->setFocus();
+        QTest::keyClick(dialog.Edit(kAdvRightResponse), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), dialog.Button(entered)) << method;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), dialog.Button(kAdvUseHint)) << method;
+    }
+}
