@@ -174,7 +174,8 @@ std::vector<DialogTemplate> MakeDialogs() {
              Check(101, "Check Spaces", 6, 94, 151, 10),
          }});
 
-    // The map sizes itself from its font when it opens; this size is only the start.
+    // The map sizes itself from its font when it opens; this size is only the start. It
+    // places itself beside its owner each time it opens.
     dialogs.push_back({kDialogCharacterMap,
                        "Character Map",
                        0,
@@ -184,7 +185,7 @@ std::vector<DialogTemplate> MakeDialogs() {
                        kDialogFont,
                        8,
                        0,
-                       kDialogSystemMenu | kDialogMinimizeBox | kDialogAtPosition,
+                       kDialogSystemMenu | kDialogMinimizeBox,
                        {}});
 
     dialogs.push_back(

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "model/question_file.h"
+#include "quiz/quiz_runs.h"
 #include "res/string_table.h"
 
 namespace {
@@ -49,15 +50,46 @@ bool MainWindowState::Bind(int commandId, std::function<void()> handler) {
     return commands.Bind(commandId, std::move(handler));
 }
 
-bool MainWindowState::Handles(int commandId) const { return commands.Handles(commandId); }
+bool MainWindowState::Handles(int commandId) const {
+    return !Refuses(commandId) && commands.Handles(commandId);
+}
 
-bool MainWindowState::Dispatch(int commandId) { return commands.Dispatch(commandId); }
+bool MainWindowState::Dispatch(int commandId) {
+    return !Refuses(commandId) && commands.Dispatch(commandId);
+}
+
+bool MainWindowState::Refuses(int commandId) const {
+    if (!Busy()) return false;
+    switch (commandId) {
+        case kCmNew:
+        case kCmOpen:
+        case kCmEdit:
+        case kCmGradedQuiz:
+        case kCmRandomTest:
+        case kCmExit:
+            return true;
+        default:
+            return false;
+    }
+}
 
 void MainWindowState::SetEditorStarter(std::function<void()> starter) {
     editorStarter = std::move(starter);
 }
 
+void MainWindowState::SetQuestionAsker(QuestionAsker& asker) {
+    Bind(kCmGradedQuiz, [this, &asker] {
+        const BusyGuard busy(*this);
+        RunGradedQuiz(questions, asker, platform);
+    });
+    Bind(kCmRandomTest, [this, &asker] {
+        const BusyGuard busy(*this);
+        RunRandomTest(questions, asker, platform);
+    });
+}
+
 bool MainWindowState::CanClose() {
+    if (Busy()) return false;
     if (!questionsChanged) return true;
     switch (platform.ShowMessage(MessageOwner::Window, LoadString(kStrSaveQuery),
                                  LoadString(kStrSaveQueryCaption), MessageButtons::YesNoCancel,

@@ -12,6 +12,7 @@
 #include "model/question_set.h"
 #include "platform/command_table.h"
 #include "platform/platform.h"
+#include "quiz/question_asker.h"
 
 // Command ids of the main window's menu (resource 890).
 enum MainCommand : int {
@@ -50,13 +51,36 @@ class MainWindowState {
     // Runs the handler of `commandId`; false when no handler is bound.
     bool Dispatch(int commandId);
 
-    // The close query: true when the window may close.
+    // The close query: true when the window may close. Refused without asking while
+    // the set is in use.
     bool CanClose();
+
+    // While a run or the editor works on the set, the commands that could change or
+    // replace it are refused: New, Open, Edit, both runs, and Exit or closing the window,
+    // which would destroy the set under them. Handles() says no for them, so their menu
+    // items show disabled, and Dispatch() does not run them. Guards nest.
+    class BusyGuard {
+      public:
+        explicit BusyGuard(MainWindowState& state) : state(state) { ++state.busyDepth; }
+        ~BusyGuard() { --state.busyDepth; }
+        BusyGuard(const BusyGuard&) = delete;
+        BusyGuard& operator=(const BusyGuard&) = delete;
+
+      private:
+        MainWindowState& state;
+    };
+    bool Busy() const { return busyDepth > 0; }
+    // True for a command that is refused now.
+    bool Refuses(int commandId) const;
 
     std::string Caption() const;
 
     // New's last step starts the editor once the editor exists.
     void SetEditorStarter(std::function<void()> starter);
+
+    // Binds Graded Quiz and Random Test, which ask through `asker` (it must outlive this
+    // state). Each run keeps the set in use until it ends.
+    void SetQuestionAsker(QuestionAsker& asker);
 
     // For the editor, the only code that changes questions.
     void SetQuestionsChanged() { questionsChanged = true; }
@@ -93,6 +117,7 @@ class MainWindowState {
     bool reversed = false;
     bool fontChosen = false;
     bool currentFileUnread = false;
+    int busyDepth = 0;
     Question_Set questions;
     FileDialogData fileDialogData;
     LogFont displayFont;

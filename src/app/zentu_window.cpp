@@ -34,6 +34,8 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
     : QMainWindow(parent),
       platform(platform),
       state(platform),
+      questionScreen(this, platform, [this] { return state.DisplayFont(); }),
+      asker(questionScreen, platform, [this] { return state.Reversed(); }),
       editorScreens(std::make_unique<EditDialogScreens>(
           this, [this] { return state.DisplayFont(); }, platform)) {
     setWindowTitle(QString::fromLatin1(kProgramTitle));
@@ -43,7 +45,11 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
     CommandRoute route;
     route.Add([this](int id) { return state.Handles(id); },
               [this](int id) { return state.Dispatch(id); });
-    route.Add(application);
+    // Exit is the application's, but it too waits while the set is in use.
+    route.Add(
+        [this, &application](int id) { return !state.Refuses(id) && application.Handles(id); },
+        [&application](int id) { return application.Dispatch(id); });
+    state.SetQuestionAsker(asker);
     menu = CommandMenu::Build(menuBar(), kMainMenuId, route);
 
     platform.SetMainWindow(this);
@@ -56,6 +62,8 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
 zentuwin::~zentuwin() = default;
 
 void zentuwin::RunEditor() {
+    // The editor changes the set in place; nothing else may change or replace it meanwhile.
+    const MainWindowState::BusyGuard busy(state);
     EditLoop(state.Questions(), editBuffer, *editorScreens, platform, [this] {
         state.SetQuestionsChanged();
     }).Run();

@@ -8,16 +8,21 @@
 //    question set, the current file with the file dialogs' settings, the display font and
 //    the flags. The window keeps no state of its own.
 //  - A menu command travels a route: first MainWindowState's command table (New, Open,
-//    Save, Save As, Font, Reverse Q/A, Contents, About, and whatever later subsystems
-//    bind there: Edit, the quiz runs, Print, Export), then the application's (Exit). An
-//    item is enabled only while a stop on the route handles its id, so commands not yet
-//    built, and Printer Setup, show disabled.
+//    Save, Save As, Font, Reverse Q/A, Contents, About, Edit, Graded Quiz and Random
+//    Test, and whatever later subsystems bind there: Print, Export), then the application's
+//    (Exit). An item is enabled only while a stop on the route handles its id, so
+//    commands not yet built, and Printer Setup, show disabled.
+//  - The runs ask each question through DialogQuestionAsker (quiz/), which shows the
+//    question dialog `testdial` and its responses. While a run is under way the state is
+//    busy: the commands that could change or replace the set, Exit and closing the
+//    window among them, are refused until it ends.
 //  - Everything the commands show (message boxes, file and font dialogs, the About box,
 //    the help window, the caption, the check mark of Reverse Q/A) goes through Platform,
 //    so the decisions are tested without a window (tests/app).
 //  - Edit and New run the question editor (editor/): EditLoop over the set, through
 //    Question Editor dialogs made by EditDialogScreens. The window keeps the editor's
 //    buffer, which lives as long as the program, so new questions inherit across runs.
+//    The editor keeps the state busy as a run does.
 //  - Closing, by Exit or by the window's close button, passes through the close query
 //    MainWindowState::CanClose, which offers to save changed questions.
 #pragma once
@@ -29,6 +34,8 @@
 #include "app/main_window_state.h"
 #include "editor/edit_buffer.h"
 #include "platform/command_table.h"
+#include "quiz/ask_question.h"
+#include "quiz/question_dialog.h"
 
 class CommandMenu;
 class EditDialogScreens;
@@ -56,6 +63,8 @@ class zentuwin : public QMainWindow {
 
     QtPlatform& platform;
     MainWindowState state;
+    QtQuestionScreen questionScreen;
+    DialogQuestionAsker asker;
     CommandMenu* menu = nullptr;
     EditBuffer editBuffer;
     std::unique_ptr<EditDialogScreens> editorScreens;

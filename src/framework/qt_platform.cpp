@@ -78,6 +78,10 @@ MessageResult QtPlatform::ShowMessage(MessageOwner owner, const std::string& tex
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::Cancel);
+    } else if (buttons == MessageButtons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Cancel);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);
@@ -100,8 +104,7 @@ MessageResult QtPlatform::ShowMessage(MessageOwner owner, const std::string& tex
         case QMessageBox::Cancel:
             return MessageResult::Cancel;
         default:
-            return buttons == MessageButtons::YesNoCancel ? MessageResult::Cancel
-                                                          : MessageResult::Ok;
+            return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel;
     }
 }
 

@@ -9,7 +9,7 @@
 // Who owns a message box: the window in front (the main window or the dialog that
 // shows it), or no window at all.
 enum class MessageOwner { None, Window };
-enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageButtons { Ok, OkCancel, YesNoCancel };
 enum class MessageIcon { None, Exclamation, Question, Information };
 enum class MessageResult { Ok, Yes, No, Cancel };
 

@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "fakes/fake_platform.h"
+#include "fakes/scripted_asker.h"
 #include "model/question_file.h"
 
 namespace {
@@ -347,6 +348,67 @@ TEST_F(MainWindowStateTest, CommandTable) {
     state.Dispatch(kCmAbout);
     EXPECT_EQ(platform.helpShown, 1);
     EXPECT_EQ(platform.infoDialogs, std::vector<int>{kAboutDialogId});
+}
+
+// While a run asks, the commands that could change or replace the set, Exit and the close
+// query included, are refused; reading and saving go on. Afterwards all is as before.
+TEST_F(MainWindowStateTest, RunsKeepTheSetInUseUntilTheyEnd) {
+    const int kRefused[] = {kCmNew, kCmOpen, kCmEdit, kCmGradedQuiz, kCmRandomTest, kCmExit};
+    for (int run : {kCmGradedQuiz, kCmRandomTest}) {
+        SCOPED_TRACE(run);
+        FakePlatform fake;
+        MainWindowState state(fake);
+        ScriptedAsker asker;
+        state.SetQuestionAsker(asker);
+        ASSERT_TRUE(state.Bind(kCmEdit, [] { ADD_FAILURE() << "the editor ran during a run"; }));
+        for (const char* text : {"Q1", "Q2"}) {
+            Zentu_Data question;
+            question.question = text;
+            state.Questions().Append(question);
+        }
+        state.SetQuestionsChanged();
+        asker.outcomes = {{true, true}, {true, true}};
+        int checked = 0;
+        asker.onAsk = [&](std::size_t) {
+            ++checked;
+            EXPECT_TRUE(state.Busy());
+            for (int id : kRefused) {
+                EXPECT_TRUE(state.Refuses(id)) << id;
+                EXPECT_FALSE(state.Handles(id)) << id;
+                EXPECT_FALSE(state.Dispatch(id)) << id;
+            }
+            EXPECT_FALSE(state.CanClose());
+            EXPECT_TRUE(state.Handles(kCmSave));
+            EXPECT_TRUE(state.Handles(kCmReverse));
+        };
+        EXPECT_TRUE(state.Dispatch(run));
+        EXPECT_EQ(checked, 2);
+        // Nothing was asked of the user but the run's own boxes.
+        EXPECT_TRUE(fake.openRequests.empty());
+        for (const auto& message : fake.messages)
+            EXPECT_NE(message.caption, "Questions have changed.");
+        EXPECT_EQ(state.Questions().Count(), 2u);
+        EXPECT_FALSE(state.Busy());
+        for (int id : {kCmNew, kCmOpen, kCmEdit, kCmGradedQuiz, kCmRandomTest}) {
+            EXPECT_TRUE(state.Handles(id)) << id;
+        }
+        EXPECT_FALSE(state.Refuses(kCmExit));
+    }
+}
+
+TEST_F(MainWindowStateTest, BusyGuardsNest) {
+    MainWindowState state(platform);
+    {
+        const MainWindowState::BusyGuard outer(state);
+        {
+            const MainWindowState::BusyGuard inner(state);
+            EXPECT_TRUE(state.Refuses(kCmOpen));
+        }
+        EXPECT_TRUE(state.Refuses(kCmOpen));
+        EXPECT_FALSE(state.CanClose());
+    }
+    EXPECT_FALSE(state.Refuses(kCmOpen));
+    EXPECT_TRUE(state.CanClose());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "fakes/when_modal.h"
 #include "framework/command_menu.h"
 #include "framework/text_box.h"
+#include "model/question_file.h"
 
 namespace {
 
@@ -327,7 +328,14 @@ TEST(EditorDialogs, NewBuildsASetFromNothing) {
         dialog->Edit(kEdAnswerBox)->InsertTyped(QString::fromLatin1(answer));
         dialog->Button(button)->click();
     };
+    std::vector<int> enabledWhileOpen;
     WhenModal<editdialog>([&](editdialog* first) {
+        // While the editor is open, nothing else may change or replace the set.
+        window->Menu()->UpdateEnabled();
+        for (int id : {kCmNew, kCmOpen, kCmEdit, kCmGradedQuiz, kCmRandomTest, kCmExit, kCmSave}) {
+            if (window->Menu()->Action(id)->isEnabled()) enabledWhileOpen.push_back(id);
+        }
+        EXPECT_FALSE(window->State().CanClose());
         WhenModal<editdialog>([&](editdialog* second) { fill(second, "2+3?", "5", kIdOk); });
         fill(first, "2+2?", "4", kEdNextButton);
     });
@@ -341,6 +349,16 @@ TEST(EditorDialogs, NewBuildsASetFromNothing) {
     EXPECT_EQ(set.At(2).answer, "5");
     EXPECT_EQ(set.At(2).delimiter, ',');
     EXPECT_TRUE(window->State().QuestionsChanged());
+    EXPECT_EQ(enabledWhileOpen, std::vector<int>{kCmSave});
+    EXPECT_FALSE(window->State().Busy());
+    // What the editor stored reads back equal from a saved file.
+    Question_Set reread;
+    LogFont font;
+    bool fontRead = false;
+    ASSERT_EQ(ParseQuestionFile(FormatQuestionFile(set, kFormatVersion11, nullptr), reread, font,
+                                fontRead),
+              ReadOutcome::Loaded);
+    EXPECT_EQ(reread, set);
 }
 
 }  // namespace

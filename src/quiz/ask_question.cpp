@@ -1,0 +1,46 @@
+#include "quiz/ask_question.h"
+
+#include <utility>
+
+#include "quiz/answer_checker.h"
+#include "res/string_table.h"
+
+Zentu_Data AskedForm(Zentu_Data question, bool reversed) {
+    if (reversed) std::swap(question.question, question.answer);
+    return question;
+}
+
+QuestionPrompt PromptFor(const Zentu_Data& asked) {
+    return {asked.useHint ? kQuestionWithHint : kQuestionNoHint, asked.question, asked.hint};
+}
+
+DialogQuestionAsker::DialogQuestionAsker(QuestionScreen& screen, Platform& platform,
+                                         std::function<bool()> reversed)
+    : screen(screen), platform(platform), reversed(std::move(reversed)) {}
+
+AskOutcome DialogQuestionAsker::AskQuestion(Zentu_Data question) {
+    const Zentu_Data asked = AskedForm(std::move(question), reversed && reversed());
+    AskOutcome outcome;
+    std::string typed;
+    // A cancelled question is judged as if nothing had been typed.
+    outcome.proceed = screen.RunQuestionDialog(PromptFor(asked), typed);
+    if (!outcome.proceed) typed.clear();
+    screen.RepaintOwner();
+
+    // Judged against the asked form: under Reverse Q/A, against the stored question text.
+    const Tcheckans verdict = CheckAnswer(asked, typed);
+    outcome.correct = verdict.correct;
+    if (verdict.correct) {
+        if (asked.confirmCorrect) {
+            // The question's own text is shown as it stands, placeholders and all.
+            const std::string text =
+                asked.rightResponse.empty() ? LoadString(kStrCorrectText) : asked.rightResponse;
+            platform.ShowMessage(MessageOwner::Window, text, LoadString(kStrCorrectCaption),
+                                 MessageButtons::OkCancel, MessageIcon::Information);
+        }
+    } else {
+        platform.ShowMessage(MessageOwner::None, verdict.response, LoadString(kStrIncorrectCaption),
+                             MessageButtons::Ok, MessageIcon::Exclamation);
+    }
+    return outcome;
+}
