@@ -160,8 +160,15 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const bool shortcut = (modifiers & (Qt::ControlModifier | Qt::MetaModifier)) != 0 &&
-                          (modifiers & Qt::AltModifier) == 0;
+    // Ctrl or Meta alone, or Alt alone (a mnemonic no control took), types nothing; Ctrl
+    // with Alt is AltGr on some keyboards and types its character.
+    const bool withCtrl = (modifiers & (Qt::ControlModifier | Qt::MetaModifier)) != 0;
+    const bool withAlt = (modifiers & Qt::AltModifier) != 0;
+    if (withAlt && !withCtrl) {
+        event->ignore();
+        return;
+    }
+    const bool shortcut = withCtrl && !withAlt;
     const QString text = event->text();
     if (!shortcut && !text.isEmpty() && !IsControl(text[0])) {
         InsertTyped(text);
