@@ -194,22 +194,4 @@ TEST(EditLoopTest, ShownBuffersAndWhatBlankQuestionsInherit) {
     }
 }
 
-TEST(EditLoopTest, ReadMoveNumber) {
-    const std::pair<const char*, std::int64_t> cases[] = {
-        {"4", 4},
-        {" +3x", 3},
-        {"\t\n 12 13", 12},
-        {"-7", -7},
-        {"", 0},
-        {"abc", 0},
-        {"+-3", 0},
-        {"- 3", 0},
-        {"0004", 4},
-        {"9223372036854775807", INT64_MAX},
-        {"9223372036854775808", INT64_MAX},
-        {"-123456789012345678901234567890", -INT64_MAX},
-    };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(ReadMoveNumber(text), expected) << text;
-}
-
 }  // namespace
