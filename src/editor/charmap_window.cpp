@@ -1,5 +1,6 @@
 #include "editor/charmap_window.h"
 
+#include <QAccessibleWidget>
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -43,9 +44,23 @@ MapKey KeyOf(int key) {
     }
 }
 
+// Screen readers see the grid as a list whose name is the character about to be sent,
+// rather than as an anonymous panel that some of them do not read at all.
+QAccessibleInterface* CanvasAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("CharMapCanvas") && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::List);
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 CharMapCanvas::CharMapCanvas(charmapwindow* owner) : QWidget(owner), map(owner) {
+    static const bool installed = [] {
+        QAccessible::installFactory(CanvasAccessible);
+        return true;
+    }();
+    (void)installed;
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleDescription(
         QStringLiteral("Arrow keys choose a character, Space types it, Enter types it and "

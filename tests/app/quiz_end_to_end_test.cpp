@@ -86,14 +86,6 @@ class KeyboardUser {
     Qt::Key runKey;
 };
 
-Zentu_Data Question(const char* question, const char* answer, bool confirm) {
-    Zentu_Data data;
-    data.question = question;
-    data.answer = answer;
-    data.confirmCorrect = confirm;
-    return data;
-}
-
 }  // namespace
 
 TEST(QuizEndToEnd, GradedQuizAndRandomTestByKeys) {
@@ -102,9 +94,13 @@ TEST(QuizEndToEnd, GradedQuizAndRandomTestByKeys) {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     Question_Set& set = window->State().Questions();
-    set.Append(Question("One?", "1", true));
-    set.Append(Question("Two?", "2", false));
-    set.Append(Question("Three?", "3", false));
+    for (const char* text : {"One?", "Two?", "Three?"}) {
+        Zentu_Data question;
+        question.question = text;
+        question.answer = std::to_string(set.Count() + 1);
+        question.confirmCorrect = set.Empty();
+        set.Append(question);
+    }
 
     {
         KeyboardUser user(window, Qt::Key_Q);

@@ -33,7 +33,9 @@ TEST(CharMapGrid, KeysMoveWithWrapAndSend) {
     }
 }
 
-TEST(CharMapGrid, EveryCellHoldsOneCodeAndFramesShareTheirBorder) {
+// Cells 7 x 13 pixels: a pitch of 10 x 16, frames two pixels out that share their border,
+// a client area of the grid plus three pixels, and clicks in that margin find no cell.
+TEST(CharMapGrid, GeometryAndClicks) {
     CharMapGrid grid;
     grid.SetCellSize(7, 13);
     std::set<int> codes;
@@ -43,54 +45,36 @@ TEST(CharMapGrid, EveryCellHoldsOneCodeAndFramesShareTheirBorder) {
             const GridRect box = grid.CharacterBox({column, row});
             EXPECT_EQ(box, (GridRect{column * 10 + 3, row * 16 + 3, 7, 13}));
             EXPECT_EQ(grid.FrameRect({column, row}), (GridRect{box.x - 2, box.y - 2, 11, 17}));
-            // A click anywhere in the character's box finds its own cell.
-            EXPECT_EQ(grid.CellAt(box.x, box.y), (GridCell{column, row}));
-            EXPECT_EQ(grid.CellAt(box.x + box.width - 1, box.y + box.height - 1),
-                      (GridCell{column, row}));
+            EXPECT_EQ(grid.CellAt(box.x + 6, box.y + 12), (GridCell{column, row}));
         }
     }
     EXPECT_EQ(codes.size(), 224u);
     EXPECT_EQ(*codes.begin(), 32);
     EXPECT_EQ(*codes.rbegin(), 255);
-    // The last frame ends one pixel before the client's edge: the margin is three pixels.
-    const GridRect last = grid.FrameRect({15, 13});
+    EXPECT_EQ(grid.FrameRect({1, 0}).x, 11);  // the first frame's right border
     EXPECT_EQ(grid.ClientWidth(), 163);
     EXPECT_EQ(grid.ClientHeight(), 227);
-    EXPECT_EQ(last.x + last.width, grid.ClientWidth() - 1);
-    EXPECT_EQ(grid.FrameRect({1, 0}).x,
-              grid.FrameRect({0, 0}).x + grid.FrameRect({0, 0}).width - 1);
-}
-
-TEST(CharMapGrid, ClicksInTheMarginFindNoCell) {
-    CharMapGrid grid;
-    grid.SetCellSize(7, 13);
-    struct Case {
+    struct Click {
         int x, y;
         std::optional<GridCell> cell;
-    } const cases[] = {
-        {0, 0, GridCell{0, 0}}, {159, 223, GridCell{15, 13}}, {160, 0, std::nullopt},
-        {0, 224, std::nullopt}, {162, 226, std::nullopt},     {-1, 5, std::nullopt},
-        {5, -1, std::nullopt},  {10, 16, GridCell{1, 1}},     {9, 15, GridCell{0, 0}},
+    } const clicks[] = {
+        {0, 0, GridCell{0, 0}},       {9, 15, GridCell{0, 0}}, {10, 16, GridCell{1, 1}},
+        {159, 223, GridCell{15, 13}}, {160, 0, std::nullopt},  {0, 224, std::nullopt},
+        {162, 226, std::nullopt},     {-1, 5, std::nullopt},   {5, -1, std::nullopt},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(grid.CellAt(c.x, c.y), c.cell) << c.x << "," << c.y;
-    }
-    // Cell sizes below one pixel would divide by the gap alone; they are raised to one.
+    for (const Click& c : clicks) EXPECT_EQ(grid.CellAt(c.x, c.y), c.cell) << c.x << "," << c.y;
+    // A cell is never less than a pixel, so the division never runs on the gap alone.
     grid.SetCellSize(0, -4);
-    EXPECT_EQ(grid.CellWidth(), 1);
     EXPECT_EQ(grid.ClientHeight(), CharMapGrid::kRows * 4 + 3);
 }
 
 TEST(CharMapGrid, MapOpensBesideItsOwnerWithinTheScreen) {
     const GridRect screen{0, 0, 1000, 800};
     struct Case {
-        GridRect frame, client;
-        GridRect placed;
+        GridRect frame, client, placed;
     } const cases[] = {
-        // Room on the right.
-        {{100, 100, 300, 200}, {104, 150, 292, 146}, {400, 150, 200, 300}},
-        // None on the right: the left side.
-        {{700, 100, 250, 200}, {704, 150, 242, 146}, {500, 150, 200, 300}},
+        {{100, 100, 300, 200}, {104, 150, 292, 146}, {400, 150, 200, 300}},  // right
+        {{700, 100, 250, 200}, {704, 150, 242, 146}, {500, 150, 200, 300}},  // left
         // Neither: over the owner's client area, moved up to stay on the screen.
         {{50, 600, 900, 190}, {54, 640, 892, 146}, {54, 500, 200, 300}},
     };

@@ -12,161 +12,117 @@
 namespace {
 
 constexpr int kAnswerBox = 401;
-constexpr int kQuestionBox = 402;
 
-// An owner that records what the map sends and puts it into the answer box.
+// An owner that records what the map sends and types it into the answer box.
 class RecordingDialog : public STDialog {
   public:
-    explicit RecordingDialog(const LogFont& font = StartupDisplayFont())
-        : STDialog(*FindDialog(kDialogQuestionWithHint), nullptr, font) {}
+    explicit RecordingDialog(int pixels = 0) : STDialog(*FindDialog(1244), nullptr, Font(pixels)) {
+        show();
+    }
     std::vector<int> sent;
     void InsertChar(unsigned char c) override {
         sent.push_back(c);
         if (FocusAtMapOpen() == Edit(kAnswerBox)) Edit(kAnswerBox)->InsertByte(c);
     }
+    static LogFont Font(int pixels) {
+        LogFont font = StartupDisplayFont();
+        font.height = -pixels;
+        return font;
+    }
 };
 
-QPoint CentreOf(const charmapwindow& map, GridCell cell) {
-    const GridRect box = map.Grid().CharacterBox(cell);
-    return {box.x + box.width / 2, box.y + box.height / 2};
-}
+// Inputs: a Qt key, or a click: left or right on the cell of a code, or in the margin.
+constexpr int Left(int code) { return 0x100000 | code; }
+constexpr int Right(int code) { return 0x200000 | code; }
+constexpr int kMargin = Left(0xFFFF);
 
-GridCell CellOfCode(int code) { return {(code - 32) % 16, (code - 32) / 16}; }
-
-LogFont FontOfPixels(int pixels) {
-    LogFont font = StartupDisplayFont();
-    font.height = -pixels;
-    return font;
+void Input(charmapwindow* map, int input) {
+    const CharMapGrid& grid = map->Grid();
+    if ((input & 0x300000) == 0) return QTest::keyClick(map->Canvas(), static_cast<Qt::Key>(input));
+    QPoint at(grid.ClientWidth() - 1, grid.ClientHeight() - 1);
+    if (input != kMargin) {
+        const int cell = (input & 0xFF) - 32;
+        const GridRect box = grid.CharacterBox({cell % 16, cell / 16});
+        at = {box.x + box.width / 2, box.y + box.height / 2};
+    }
+    QTest::mousePress(map->Canvas(), (input & 0x200000) ? Qt::RightButton : Qt::LeftButton, {}, at);
 }
 
 }  // namespace
 
-// Each input of the map with the selection it leaves, the codes it sends and whether the
-// map stays open. Every case starts from a freshly opened map (the space, not highlighted).
+// Each case starts from a freshly opened map: the space selected, not highlighted.
 TEST(CharMapWindow, KeysAndClicksSendTheSelectedCode) {
-    struct Input {
-        enum { Key, Left, Right, Margin } kind;
-        int keyOrCode;
-    };
+    const int L = Qt::Key_Left, U = Qt::Key_Up, D = Qt::Key_Down, S = Qt::Key_Space;
     struct Case {
-        const char* name;
-        std::vector<Input> inputs;
-        std::vector<int> sent;
-        int selectedCode;
+        std::vector<int> inputs, sent;
+        int selected;
         bool open, highlighted;
     } const cases[] = {
-        {"space at once", {{Input::Key, Qt::Key_Space}}, {32}, 32, true, true},
-        {"left wraps to 127",
-         {{Input::Key, Qt::Key_Down},
-          {Input::Key, Qt::Key_Down},
-          {Input::Key, Qt::Key_Down},
-          {Input::Key, Qt::Key_Down},
-          {Input::Key, Qt::Key_Down},
-          {Input::Key, Qt::Key_Left},
-          {Input::Key, Qt::Key_Space}},
-         {127},
-         127,
-         true,
-         true},
-        {"up wraps to row 13",
-         {{Input::Key, Qt::Key_Up}, {Input::Key, Qt::Key_Return}},
-         {240},
-         240,
-         false,
-         true},
-        {"right, right, enter",
-         {{Input::Key, Qt::Key_Right}, {Input::Key, Qt::Key_Right}, {Input::Key, Qt::Key_Enter}},
-         {34},
-         34,
-         false,
-         true},
-        {"other keys do nothing", {{Input::Key, Qt::Key_A}}, {}, 32, true, true},
-        {"left click", {{Input::Left, 'A'}}, {65}, 65, true, true},
-        {"two left clicks",
-         {{Input::Left, 0x81}, {Input::Left, 255}},
-         {0x81, 255},
-         255,
-         true,
-         true},
-        {"right click", {{Input::Right, 'A'}}, {65}, 65, false, false},
-        {"margin", {{Input::Margin, 0}}, {}, 32, true, false},
+        {{S}, {32}, 32, true, true},
+        {{D, D, D, D, D, L, S}, {127}, 127, true, true},
+        {{U, Qt::Key_Return}, {240}, 240, false, true},
+        {{Qt::Key_Right, Qt::Key_Enter}, {33}, 33, false, true},
+        {{Qt::Key_A}, {}, 32, true, true},
+        {{Left('A'), Left(0x81)}, {65, 0x81}, 0x81, true, true},
+        {{Right('A')}, {65}, 65, false, false},
+        {{kMargin}, {}, 32, true, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         RecordingDialog owner;
-        owner.show();
         owner.CharacterMapCommand();
         charmapwindow* map = owner.CharacterMap();
-        ASSERT_TRUE(map->IsOpen());
-        EXPECT_FALSE(map->Highlighted());
-        for (const Input& in : c.inputs) {
-            switch (in.kind) {
-                case Input::Key:
-                    QTest::keyClick(map->Canvas(), static_cast<Qt::Key>(in.keyOrCode));
-                    break;
-                case Input::Left:
-                case Input::Right:
-                    QTest::mousePress(map->Canvas(),
-                                      in.kind == Input::Left ? Qt::LeftButton : Qt::RightButton, {},
-                                      CentreOf(*map, CellOfCode(in.keyOrCode)));
-                    break;
-                case Input::Margin:
-                    QTest::mousePress(
-                        map->Canvas(), Qt::LeftButton, {},
-                        QPoint(map->Grid().ClientWidth() - 1, map->Grid().ClientHeight() - 1));
-                    break;
-            }
-        }
-        EXPECT_EQ(owner.sent, c.sent);
-        EXPECT_EQ(map->Grid().SelectedCode(), c.selectedCode);
-        EXPECT_EQ(map->IsOpen(), c.open);
-        if (c.open) EXPECT_EQ(map->Highlighted(), c.highlighted);
-        // The screen reader's name of the grid is the character about to be sent.
-        EXPECT_EQ(map->Canvas()->accessibleName(), charmapwindow::SpokenName(c.selectedCode));
+        for (int input : c.inputs) Input(map, input);
+        EXPECT_EQ(owner.sent, c.sent) << c.selected;
+        EXPECT_EQ(map->Grid().SelectedCode(), c.selected);
+        EXPECT_EQ(map->IsOpen(), c.open) << c.selected;
+        if (c.open) EXPECT_EQ(map->Highlighted(), c.highlighted) << c.selected;
+        // A screen reader's name for the grid: the character about to be sent.
+        EXPECT_EQ(map->Canvas()->accessibleName(), charmapwindow::SpokenName(c.selected));
     }
 }
 
-// The command opens and closes the map; it reopens at the space; it closes with its owner.
-TEST(CharMapWindow, CommandTogglesAndOwnerClosesTheMap) {
+// The menu command opens and closes the map; the map reopens at the space, closes with its
+// owner and by Escape; opened by keyboard it takes the focus and hands it back.
+TEST(CharMapWindow, CommandOwnerAndFocus) {
     RecordingDialog owner;
-    owner.show();
-    QAction* command = owner.Menu()->Action(kCmCharacterMap);
-    ASSERT_NE(command, nullptr);
-    EXPECT_TRUE(command->isEnabled());
+    owner.activateWindow();
+    TextBox* answer = owner.Edit(kAnswerBox);
+    answer->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
     charmapwindow* map = owner.CharacterMap();
+    QTest::keyClick(&owner, Qt::Key_M, Qt::AltModifier);
+    ASSERT_TRUE(map->IsOpen());
+    // Activation comes from the window system a little later.
+    EXPECT_TRUE(QTest::qWaitFor([map] { return map->Canvas()->hasFocus(); }));
+    Input(map, Qt::Key_Right);
+    Input(map, Qt::Key_Return);
     EXPECT_FALSE(map->IsOpen());
-    command->trigger();
-    EXPECT_TRUE(map->IsOpen());
-    QTest::keyClick(map->Canvas(), Qt::Key_Down);
-    QTest::keyClick(map->Canvas(), Qt::Key_Right);
-    EXPECT_EQ(map->Grid().SelectedCode(), 49);
-    command->trigger();
-    EXPECT_FALSE(map->IsOpen());
-    command->trigger();
-    EXPECT_TRUE(map->IsOpen());
-    EXPECT_EQ(map->Grid().SelectedCode(), 32);
-    EXPECT_FALSE(map->Highlighted());
+    EXPECT_TRUE(QTest::qWaitFor([answer] { return QApplication::focusWidget() == answer; }));
+    EXPECT_EQ(answer->Bytes(), "!");
 
-    QTest::keyClick(map->Canvas(), Qt::Key_Up);
-    owner.EndDialog(kIdOk);
-    EXPECT_FALSE(map->IsOpen());
+    QAction* command = owner.Menu()->Action(kCmCharacterMap);
+    for (int round = 0; round < 2; ++round) {
+        command->trigger();
+        EXPECT_TRUE(map->IsOpen());
+        EXPECT_EQ(map->Grid().SelectedCode(), 32);
+        EXPECT_FALSE(map->Highlighted());
+        Input(map, Qt::Key_Down);
+        if (round == 0) command->trigger();  // closes it
+        if (round == 1) owner.EndDialog(kIdOk);
+        EXPECT_FALSE(map->IsOpen());
+    }
     owner.show();
     command->trigger();
-    EXPECT_EQ(map->Grid().SelectedCode(), 32);
-    // Escape closes it too.
-    QTest::keyClick(map->Canvas(), Qt::Key_Escape);
+    Input(map, Qt::Key_Escape);
     EXPECT_FALSE(map->IsOpen());
     EXPECT_TRUE(owner.isVisible());
 }
 
 // The cells hold the widest character of the font, and the window holds the cells exactly.
 TEST(CharMapWindow, WindowSizeFollowsTheFont) {
-    int previousWidth = 0;
-    int previousHeight = 0;
+    QSize previous;
     for (int pixels : {8, 13, 32}) {
-        SCOPED_TRACE(pixels);
-        RecordingDialog owner(FontOfPixels(pixels));
-        owner.show();
+        RecordingDialog owner(pixels);
         owner.CharacterMapCommand();
         charmapwindow* map = owner.CharacterMap();
         const CharMapGrid& grid = map->Grid();
@@ -175,63 +131,33 @@ TEST(CharMapWindow, WindowSizeFollowsTheFont) {
         const QFontMetrics metrics(map->CellFont());
         EXPECT_EQ(grid.CellHeight(), metrics.height());
         for (int code = 32; code <= 255; ++code) {
-            EXPECT_LE(metrics.horizontalAdvance(charmapwindow::CellText(code)), grid.CellWidth())
-                << code;
+            EXPECT_LE(metrics.horizontalAdvance(charmapwindow::CellText(code)), grid.CellWidth());
         }
-        EXPECT_LE(metrics.horizontalAdvance(QChar(u'W')) + 0, grid.CellWidth());
-        EXPECT_GT(map->width(), previousWidth);
-        EXPECT_GT(map->height(), previousHeight);
-        previousWidth = map->width();
-        previousHeight = map->height();
+        EXPECT_GT(map->width(), previous.width()) << pixels;
+        EXPECT_GT(map->height(), previous.height()) << pixels;
+        previous = map->size();
     }
 }
 
-// Every code the map sends reaches a text box as that byte, DEL and the five unassigned
-// bytes included, at the caret of the control that had the focus when the map opened.
+// Every code reaches the box that had the focus when the map opened, as that byte: DEL,
+// the five unassigned bytes and the no-break space included.
 TEST(CharMapWindow, EveryCodeReachesTheBoxFocusedAtOpening) {
     RecordingDialog owner;
-    owner.show();
     TextBox* answer = owner.Edit(kAnswerBox);
     answer->setFocus();
     owner.CharacterMapCommand();
-    charmapwindow* map = owner.CharacterMap();
-    // The focus moves on; the characters still go to the answer box.
-    owner.Edit(kQuestionBox)->setFocus();
+    owner.Button(kIdOk)->setFocus();  // the focus moves on; the characters do not follow
     std::string expected;
     for (int code = 32; code <= 255; ++code) {
-        QTest::mousePress(map->Canvas(), Qt::LeftButton, {}, CentreOf(*map, CellOfCode(code)));
+        Input(owner.CharacterMap(), Left(code));
         expected.push_back(static_cast<char>(code));
     }
     EXPECT_EQ(answer->Bytes(), expected);
-    EXPECT_TRUE(owner.Edit(kQuestionBox)->Bytes().empty());
-    ASSERT_EQ(owner.sent.size(), 224u);
-
-    // Opened while another control has the focus, the map's characters go nowhere.
-    map->CloseMap();
-    owner.Button(kIdOk)->setFocus();
+    // Opened while another control has the focus, the owner is told but nothing is typed.
+    owner.CharacterMap()->CloseMap();
     owner.CharacterMapCommand();
     EXPECT_EQ(owner.FocusAtMapOpen(), owner.Button(kIdOk));
-    QTest::keyClick(map->Canvas(), Qt::Key_Space);
+    Input(owner.CharacterMap(), Qt::Key_Space);
     EXPECT_EQ(answer->Bytes(), expected);
     EXPECT_EQ(owner.sent.size(), 225u);
-}
-
-// Opened by keyboard the map takes the focus, and gives it back when it closes.
-TEST(CharMapWindow, KeyboardFocusGoesToTheMapAndBack) {
-    RecordingDialog owner;
-    owner.show();
-    owner.activateWindow();
-    TextBox* answer = owner.Edit(kAnswerBox);
-    answer->setFocus();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
-    QTest::keyClick(&owner, Qt::Key_M, Qt::AltModifier);
-    charmapwindow* map = owner.CharacterMap();
-    ASSERT_TRUE(map->IsOpen());
-    // Activation arrives from the window system a little later.
-    EXPECT_TRUE(QTest::qWaitFor([map] { return map->Canvas()->hasFocus(); }));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_FALSE(map->IsOpen());
-    EXPECT_TRUE(QTest::qWaitFor([answer] { return QApplication::focusWidget() == answer; }));
-    EXPECT_EQ(answer->Bytes(), "!");
 }
