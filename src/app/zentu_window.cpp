@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QMenuBar>
 
+#include "editor/edit_dialog.h"
+#include "editor/edit_loop.h"
 #include "framework/command_menu.h"
 #include "framework/qt_platform.h"
 
@@ -30,9 +32,12 @@ QIcon ProgramIcon() {
 
 zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidget* parent)
     : QMainWindow(parent),
+      platform(platform),
       state(platform),
       questionScreen(this, platform, [this] { return state.DisplayFont(); }),
-      asker(questionScreen, platform, [this] { return state.Reversed(); }) {
+      asker(questionScreen, platform, [this] { return state.Reversed(); }),
+      editorScreens(std::make_unique<EditDialogScreens>(
+          this, [this] { return state.DisplayFont(); }, platform)) {
     setWindowTitle(QString::fromLatin1(kProgramTitle));
     // The work happens in dialogs; the window itself only needs room for its menu bar.
     resize(520, 320);
@@ -49,6 +54,19 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
 
     platform.SetMainWindow(this);
     platform.SetMenu(menu);
+
+    state.Bind(kCmEdit, [this] { RunEditor(); });
+    state.SetEditorStarter([this] { RunEditor(); });
+}
+
+zentuwin::~zentuwin() = default;
+
+void zentuwin::RunEditor() {
+    // The editor changes the set in place; nothing else may change or replace it meanwhile.
+    const MainWindowState::BusyGuard busy(state);
+    EditLoop(state.Questions(), editBuffer, *editorScreens, platform, [this] {
+        state.SetQuestionsChanged();
+    }).Run();
 }
 
 void zentuwin::Start(const std::optional<std::string>& startupFile) { state.Start(startupFile); }

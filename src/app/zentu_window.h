@@ -8,8 +8,8 @@
 //    question set, the current file with the file dialogs' settings, the display font and
 //    the flags. The window keeps no state of its own.
 //  - A menu command travels a route: first MainWindowState's command table (New, Open,
-//    Save, Save As, Font, Reverse Q/A, Contents, About, Graded Quiz and Random Test, and
-//    whatever later subsystems bind there: Edit, Print, Export), then the application's
+//    Save, Save As, Font, Reverse Q/A, Contents, About, Edit, Graded Quiz and Random
+//    Test, and whatever later subsystems bind there: Print, Export), then the application's
 //    (Exit). An item is enabled only while a stop on the route handles its id, so
 //    commands not yet built, and Printer Setup, show disabled.
 //  - The runs ask each question through DialogQuestionAsker (quiz/), which shows the
@@ -19,6 +19,10 @@
 //  - Everything the commands show (message boxes, file and font dialogs, the About box,
 //    the help window, the caption, the check mark of Reverse Q/A) goes through Platform,
 //    so the decisions are tested without a window (tests/app).
+//  - Edit and New run the question editor (editor/): EditLoop over the set, through
+//    Question Editor dialogs made by EditDialogScreens. The window keeps the editor's
+//    buffer, which lives as long as the program, so new questions inherit across runs.
+//    The editor keeps the state busy as a run does.
 //  - Closing, by Exit or by the window's close button, passes through the close query
 //    MainWindowState::CanClose, which offers to save changed questions.
 #pragma once
@@ -28,11 +32,13 @@
 #include <string>
 
 #include "app/main_window_state.h"
+#include "editor/edit_buffer.h"
 #include "platform/command_table.h"
 #include "quiz/ask_question.h"
 #include "quiz/question_dialog.h"
 
 class CommandMenu;
+class EditDialogScreens;
 class QtPlatform;
 
 class zentuwin : public QMainWindow {
@@ -40,6 +46,7 @@ class zentuwin : public QMainWindow {
   public:
     // `application` is the application's command table, the last stop of every route.
     zentuwin(QtPlatform& platform, const CommandTable& application, QWidget* parent = nullptr);
+    ~zentuwin() override;
 
     // Reads the start-up file, if any, and sets the caption.
     void Start(const std::optional<std::string>& startupFile);
@@ -51,10 +58,16 @@ class zentuwin : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The editor loop over the set, from the last question.
+    void RunEditor();
+
+    QtPlatform& platform;
     MainWindowState state;
     QtQuestionScreen questionScreen;
     DialogQuestionAsker asker;
     CommandMenu* menu = nullptr;
+    EditBuffer editBuffer;
+    std::unique_ptr<EditDialogScreens> editorScreens;
 };
 
 // The application object: the desktop services, the main window, and the Exit command.

@@ -67,6 +67,8 @@ TEST(TextBox, InputIsFilteredAndCutToTheLimit) {
         {QString::fromUtf16(u"caf\u00e9 \u20ac\tx"), false, true, 0, "caf\xe9 \x80 x", false},
         {QString::fromUtf16(u"a\u0001b\u001ac\u0085d"), false, true, 0, "abcd", true},
         {QStringLiteral("a\r\nb\rc"), false, true, 0, "a\r\nb\r\nc", false},
+        // A no-break space (0xA0) stays one, also beside line breaks.
+        {QString::fromUtf16(u"a\u00a0\nb\u00a0"), false, true, 0, "a\xa0\r\nb\xa0", false},
         {QStringLiteral("one\ntwo"), false, false, 0, "one", true},  // the first line
         {QStringLiteral("abc\nd"), false, true, 4, "abc", true},     // a break is two bytes
         {QString::fromUtf16(u"a\u4e2d\u00f1"), true, true, 0, "a\xf1", true},

@@ -1,0 +1,113 @@
+// Editor steps (commit, then Prev, Next, First or Last) on a set of 1,000,000 questions
+// against the same steps on a set of 10: a step must not grow with the set.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+
+#include "editor/edit_loop.h"
+#include "model/question_set.h"
+#include "platform/platform.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::size_t kSmall = 10;
+constexpr std::size_t kLarge = 1000000;
+constexpr int kSteps = 1000;
+
+Question_Set MakeSet(std::size_t count) {
+    Question_Set set;
+    set.Reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        Zentu_Data question;
+        question.question = "What is the capital of country number " + std::to_string(i) + "?";
+        question.answer = "The capital of number " + std::to_string(i);
+        question.wrongResponse = "No, it is <<CORRECT>>.";
+        set.Append(std::move(question));
+    }
+    return set;
+}
+
+// Leaves every question by the next step of a fixed round, kSteps times, then OK.
+class SteppingScreens : public EditorScreens {
+  public:
+    int ShowQuestion(std::size_t, bool, const std::string& title, EditBuffer& buffer) override {
+        benchmark::DoNotOptimize(title.data());
+        buffer.answer.push_back('x');
+        buffer.answer.pop_back();
+        static constexpr int kRound[] = {kEditPrev, kEditNext, kEditFirst, kEditLast};
+        return shown < kSteps ? kRound[shown++ % 4] : kEditOk;
+    }
+    int shown = 0;
+};
+
+class SilentPlatform : public Platform {
+  public:
+    MessageResult ShowMessage(MessageOwner, const std::string&, const std::string&, MessageButtons,
+                              MessageIcon) override {
+        return MessageResult::Ok;
+    }
+    bool RunOpenDialog(FileDialogData&) override { return false; }
+    bool RunSaveDialog(FileDialogData&) override { return false; }
+    bool RunFontDialog(LogFont&) override { return false; }
+    bool RunInputDialog(const std::string&, const std::string&, std::string&) override {
+        return false;
+    }
+    void RunInfoDialog(int) override {}
+    void ShowHelpContents() override {}
+    void SetMenuCheck(int, bool) override {}
+    void SetCaption(const std::string&) override {}
+    void SetWaitCursor(bool) override {}
+    void Beep() override {}
+};
+
+double StepsSeconds(Question_Set& set) {
+    EditBuffer buffer;
+    SteppingScreens screens;
+    SilentPlatform platform;
+    bool changed = false;
+    const auto start = Clock::now();
+    EditLoop(set, buffer, screens, platform, [&changed] { changed = true; }).Run();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    benchmark::DoNotOptimize(changed);
+    return seconds;
+}
+
+// Both sizes in every iteration, back to back, so a busy machine weighs on both alike.
+// The measured time is the large set's; x_small is its ratio to the small set's.
+void BM_EditorSteps(benchmark::State& state) {
+    static Question_Set large = MakeSet(kLarge);
+    static Question_Set small = MakeSet(kSmall);
+    double largeBest = 1e30, smallBest = 1e30;
+    for (auto _ : state) {
+        const double seconds = StepsSeconds(large);
+        state.SetIterationTime(seconds);
+        largeBest = std::min(largeBest, seconds);
+        smallBest = std::min(smallBest, StepsSeconds(small));
+    }
+    state.counters["x_small"] = largeBest / smallBest;
+    state.counters["large_us_per_step"] = largeBest / kSteps * 1e6;
+    state.counters["small_us_per_step"] = smallBest / kSteps * 1e6;
+}
+
+// What a step would cost if replacing a question shifted the set: one RemoveAt and one
+// InsertAt in the middle of the large set, against one editor step on it.
+void BM_ShiftPerStep(benchmark::State& state) {
+    static Question_Set large = MakeSet(kLarge);
+    for (auto _ : state) {
+        const Zentu_Data record = large.At(kLarge / 2);
+        large.RemoveAt(kLarge / 2);
+        large.InsertAt(kLarge / 2, record);
+        benchmark::ClobberMemory();
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_EditorSteps)->UseManualTime()->MinTime(1.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ShiftPerStep)->MinTime(1.0)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
