@@ -15,11 +15,16 @@
 //  - Everything the commands show (message boxes, file and font dialogs, the About box,
 //    the help window, the caption, the check mark of Reverse Q/A) goes through Platform,
 //    so the decisions are tested without a window (tests/app).
+//  - Print and Export (output/) show the element dialog printdial over the one
+//    ElementSelection of the run, then print every question's block on the default
+//    printer through TTextPrinter, or write the blocks to a text file.
 //  - Closing, by Exit or by the window's close button, passes through the close query
 //    MainWindowState::CanClose, which offers to save changed questions.
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -27,6 +32,7 @@
 #include "platform/command_table.h"
 
 class CommandMenu;
+class PrintDevice;
 class QtPlatform;
 
 class zentuwin : public QMainWindow {
@@ -40,13 +46,21 @@ class zentuwin : public QMainWindow {
 
     MainWindowState& State() { return state; }
     CommandMenu* Menu() const { return menu; }
+    // Where Print prints: the system's default printer unless a test says otherwise.
+    using PrintDeviceFactory = std::function<std::unique_ptr<PrintDevice>()>;
+    void SetPrintDeviceFactory(PrintDeviceFactory factory) { printDevice = std::move(factory); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void Print();
+    void Export();
+
+    QtPlatform& platform;
     MainWindowState state;
     CommandMenu* menu = nullptr;
+    PrintDeviceFactory printDevice;
 };
 
 // The application object: the desktop services, the main window, and the Exit command.
