@@ -54,7 +54,7 @@ class PrivateCups {
         if (!cupsPdfConf.isEmpty()) QFile::remove(cupsPdfConf);
     }
 
-    // Empty when the queue is ready, else why it is not.
+    // Starts the private cupsd; empty when it runs, else why it cannot.
     QString Start() {
         if (!dir.isValid()) return "no temporary directory";
         if (geteuid() != 0) {
@@ -110,6 +110,13 @@ class PrivateCups {
             QThread::msleep(100);
         }
 
+        return {};
+    }
+
+    // Adds the cups-pdf queue as the default printer; empty when done, else the error.
+    QString AddDefaultQueue() {
+        const QString d = dir.path();
+        const QString ppd = "/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd";
         // cups-pdf reads the settings of queue cups-pdf:/NAME from /etc/cups/cups-pdf-NAME.conf:
         // output into our directory, with a name from the job alone.
         queue = QString("ZentuTest%1").arg(getpid());
@@ -192,8 +199,10 @@ QStringList Squeezed(const QString& text) {
 TEST(CupsPrint, PrintsTheListingWhereTheGridPutsIt) {
     PrivateCups cups;
     if (const QString why = cups.Start(); !why.isEmpty()) {
-        GTEST_SKIP() << "no CUPS queue to print on: " << why.toStdString();
+        GTEST_SKIP() << "no cupsd to print on: " << why.toStdString();
     }
+    const QString failed = cups.AddDefaultQueue();
+    ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
 
     // The grid as the printer gives it, and the listing laid out on it by the core.
     RecordingPrintDevice grid;
