@@ -109,58 +109,33 @@ TEST(ZentuWindowTest, ExitWithoutChangesClosesWithoutAsking) {
     EXPECT_FALSE(window->isVisible());
 }
 
-// A recording device that leaves its record behind when the command is done with it.
-class KeptDevice : public RecordingPrintDevice {
-  public:
-    explicit KeptDevice(RecordingPrintDevice& keep, bool printer) : keep(keep) {
-        hasPrinter = printer;
-    }
-    ~KeptDevice() override { keep = *this; }
-
-  private:
-    RecordingPrintDevice& keep;
-};
-
-void TickAndPressOk(std::vector<int> boxes) {
-    WhenModal<printdial>([boxes](printdial* dialog) {
-        for (int id : boxes) dialog->SetChecked(id, true);
-        dialog->Button(kIdOk)->click();
-    });
-}
-
-TEST(ZentuWindowTest, PrintListsTheSetOrSaysThereIsNoPrinter) {
+TEST(ZentuWindowTest, PrintListsTheSetOrTellsTheMainWindowThereIsNoPrinter) {
     for (const bool hasPrinter : {true, false}) {
-        SCOPED_TRACE(hasPrinter);
         ProgramElementSelection() = {};
         zentu program;
         zentuwin* window = program.CreateMainWindow(ZENTU_EXAMPLES_DIR "/world_capitals.que");
         window->show();
-        RecordingPrintDevice printed;
-        window->SetPrintDeviceFactory(
-            [&] { return std::make_unique<KeptDevice>(printed, hasPrinter); });
-        TickAndPressOk({3102});
-        QString caption;
-        QWidget* owner = nullptr;
-        if (!hasPrinter) {
-            WhenModal<QMessageBox>([&](QMessageBox* box) {
-                caption = box->windowTitle();
-                owner = box->parentWidget();
-                box->button(QMessageBox::Ok)->click();
-            });
-        }
+        RecordingPrintDevice printed;  // filled by the command's device when it is done
+        struct Kept : RecordingPrintDevice {
+            RecordingPrintDevice& keep;
+            Kept(RecordingPrintDevice& keep, bool printer) : keep(keep) { hasPrinter = printer; }
+            ~Kept() override { keep = *this; }
+        };
+        window->SetPrintDeviceFactory([&] { return std::make_unique<Kept>(printed, hasPrinter); });
+        WhenModal<printdial>([](printdial* dialog) {
+            dialog->SetChecked(3102, true);
+            dialog->Button(kIdOk)->click();
+        });
+        QString seen;
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            seen = box->windowTitle() + (box->parentWidget() == window ? " over the window" : "");
+            box->button(QMessageBox::Ok)->click();
+        });
         window->Menu()->Action(kCmPrint)->trigger();
         EXPECT_EQ(ProgramElementSelection().values[1], 1);
-        if (hasPrinter) {
-            ASSERT_FALSE(printed.pages.empty());
-            const std::vector<std::string> lines = printed.Lines(0);
-            ASSERT_GE(lines.size(), 2u);
-            EXPECT_EQ(lines[0], "Question: 1");
-            EXPECT_EQ(lines[1], window->State().Questions().At(1).answer);
-        } else {
-            EXPECT_TRUE(printed.pages.empty());
-            EXPECT_EQ(caption, "Print");
-            EXPECT_EQ(owner, window);
-        }
+        EXPECT_EQ(seen, hasPrinter ? "" : "Print over the window");
+        const auto& answer = window->State().Questions().At(1).answer;
+        EXPECT_EQ(printed.pages.empty() ? "" : printed.pages[0].at(1), hasPrinter ? answer : "");
     }
 }
 
@@ -170,23 +145,21 @@ TEST(ZentuWindowTest, ExportWritesTheNamedFileWithTheTextExtension) {
     zentu program;
     zentuwin* window = program.CreateMainWindow(std::nullopt);
     window->show();
-    Zentu_Data record;
-    record.question = "Gr\xfc\xdf";
-    window->State().Questions().Append(record);
-    TickAndPressOk({5101});
-    const QString typed = dir.filePath("listing");
+    window->State().Questions().Append(Zentu_Data{"Gr\xfc\xdf", "", "", "", ""});
+    WhenModal<printdial>([](printdial* dialog) {
+        dialog->SetChecked(5101, true);
+        dialog->Button(kIdOk)->click();
+    });
     // Typed as a user would: selectFile leaves alone a name box that has the focus. The
     // dialog may ignore an accept that comes before it has read its folder: retry.
+    const QString typed = dir.filePath("listing");
     WhenModal<QFileDialog>([typed](QFileDialog* dialog) {
         auto* retry = new QTimer;
         QObject::connect(retry, &QTimer::timeout,
                          [retry, typed, opened = QPointer<QFileDialog>(dialog)] {
-                             if (opened == nullptr || !opened->isVisible()) {
-                                 retry->deleteLater();
-                                 return;
-                             }
-                             if (auto* name = opened->findChild<QLineEdit*>("fileNameEdit"))
-                                 name->setText(typed);
+                             if (opened == nullptr || !opened->isVisible())
+                                 return retry->deleteLater();
+                             opened->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
                              QMetaObject::invokeMethod(opened, "accept");
                          });
         retry->start(50);
@@ -194,7 +167,6 @@ TEST(ZentuWindowTest, ExportWritesTheNamedFileWithTheTextExtension) {
     window->Menu()->Action(kCmExport)->trigger();
     std::ifstream in(dir.filePath("listing.txt").toStdString(), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "Question: 1\r\nGr\xfc\xdf\r\n");
-    EXPECT_EQ(ProgramElementSelection().values[0], 1);
 }
 
 }  // namespace

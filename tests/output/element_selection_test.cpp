@@ -2,20 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-#include <string>
-
 namespace {
 
-Zentu_Data France() {
-    Zentu_Data record;
-    record.question = "Capital of France?";
-    record.answer = "Paris";
-    record.delimiter = ',';
-    record.confirmCorrect = true;
-    record.answerMethod = AnswerMethod::All;
-    return record;
-}
+using E = Element;
 
 ElementSelection Ticked(std::initializer_list<Element> elements) {
     ElementSelection selection;
@@ -23,93 +12,62 @@ ElementSelection Ticked(std::initializer_list<Element> elements) {
     return selection;
 }
 
-ElementSelection AllTicked() {
-    ElementSelection selection;
-    selection.values.fill(1);
-    return selection;
-}
-
-template <typename Change>
-Zentu_Data FranceWith(Change change) {
-    Zentu_Data record = France();
-    change(record);
-    return record;
+Zentu_Data Record(std::string question, std::string answer, std::string hint, char delimiter,
+                  bool flags, int method) {
+    Zentu_Data r{question,
+                 answer,
+                 hint,
+                 "RIGHT",
+                 "WRONG",
+                 delimiter,
+                 flags,
+                 flags,
+                 flags,
+                 flags,
+                 AnswerMethod(method)};
+    r.confirmCorrect = !flags;  // one flag against the others, so no line is taken for another
+    return r;
 }
 
 TEST(ComposeQuestionBlock, ShowsTheTickedElementsInTheirOrder) {
+    const Zentu_Data france = Record("Capital of France?", "Paris", "", ',', false, 1);
+    ElementSelection all;
+    all.values = {1, 1, 1, 1, 1, 1, 1, 1, 0x8000};  // any non-zero value is ticked
     const struct {
-        const char* name;
         int number;
         Zentu_Data record;
         ElementSelection selection;
         std::string block;
     } cases[] = {
-        {"all ticked", 3, France(), AllTicked(),
+        {3, france, all,
          "Question: 3\nCapital of France?\nParis\n\n,\nNo Hint\nConfirm Correct\n"
          "Case Insensitive\nAll\nDon't Check Spaces\n"},
-        {"nothing ticked", 3, France(), {}, "Question: 3\n"},
-        {"any non-zero value is ticked", 12, France(),
-         [] {
-             ElementSelection s;
-             s.values[1] = 0x8000;
-             return s;
-         }(),
-         "Question: 12\nParis\n"},
-        {"the flags set", 1, FranceWith([](Zentu_Data& r) {
-             r.useHint = true;
-             r.confirmCorrect = false;
-             r.caseSensitive = true;
-             r.checkSpaces = true;
-         }),
-         Ticked({Element::UseHint, Element::ConfirmCorrect, Element::CaseSensitive,
-                 Element::CheckSpaces}),
-         "Question: 1\nHint\nNo Confirm Correct\nCase Sensitive\nCheck Spaces\n"},
-        {"Some", 1, FranceWith([](Zentu_Data& r) { r.answerMethod = AnswerMethod::Some; }),
-         Ticked({Element::AnswerFormat}), "Question: 1\nSome\n"},
-        {"Only one", 1, FranceWith([](Zentu_Data& r) { r.answerMethod = AnswerMethod::OnlyOne; }),
-         Ticked({Element::AnswerFormat}), "Question: 1\nOnly one\n"},
-        {"All in Order", 1,
-         FranceWith([](Zentu_Data& r) { r.answerMethod = AnswerMethod::AllInOrder; }),
-         Ticked({Element::AnswerFormat}), "Question: 1\nAll in Order\n"},
-        {"a method outside the four gives no line at all", 1,
-         FranceWith([](Zentu_Data& r) { r.answerMethod = static_cast<AnswerMethod>(3); }),
-         Ticked({Element::AnswerFormat, Element::CheckSpaces}),
-         "Question: 1\nDon't Check Spaces\n"},
-        {"texts as stored, CR LF kept, response texts never", 7, FranceWith([](Zentu_Data& r) {
-             r.question = "line one\r\nline two";
-             r.answer = "a;b;\xe9t\xe9";
-             r.hint = "\x80 \xff";
-             r.rightResponse = "RIGHT";
-             r.wrongResponse = "WRONG";
-             r.delimiter = ';';
-         }),
-         Ticked({Element::Question, Element::Answer, Element::Hint, Element::Delimiter}),
-         "Question: 7\nline one\r\nline two\na;b;\xe9t\xe9\n\x80 \xff\n;\n"},
-        {"a NUL delimiter is an empty line and cuts nothing", 2,
-         FranceWith([](Zentu_Data& r) { r.delimiter = '\0'; }),
-         Ticked({Element::Delimiter, Element::UseHint}), "Question: 2\n\nNo Hint\n"},
-        {"a delimiter of the upper half stays as it is", 2,
-         FranceWith([](Zentu_Data& r) { r.delimiter = '\xa7'; }), Ticked({Element::Delimiter}),
-         "Question: 2\n\xa7\n"},
+        {12, france, {}, "Question: 12\n"},
+        {1, Record("q", "a", "h", ';', true, 2),
+         Ticked({E::UseHint, E::ConfirmCorrect, E::CaseSensitive, E::AnswerFormat, E::CheckSpaces}),
+         "Question: 1\nHint\nNo Confirm Correct\nCase Sensitive\nSome\nCheck Spaces\n"},
+        {1, Record("q", "a", "h", ';', true, 4), Ticked({E::AnswerFormat}),
+         "Question: 1\nOnly one\n"},
+        {1, Record("q", "a", "h", ';', true, 8), Ticked({E::AnswerFormat}),
+         "Question: 1\nAll in Order\n"},
+        // A method outside the four gives no line at all, not even its LF.
+        {1, Record("q", "a", "h", ';', true, 3), Ticked({E::AnswerFormat, E::Delimiter}),
+         "Question: 1\n;\n"},
+        // Texts as stored, CR LF and the upper half kept; response texts never shown.
+        {7, Record("one\r\ntwo", "a;\xe9t\xe9", "\x80\xff", '\xa7', false, 1),
+         Ticked({E::Question, E::Answer, E::Hint, E::Delimiter}),
+         "Question: 7\none\r\ntwo\na;\xe9t\xe9\n\x80\xff\n\xa7\n"},
+        // A NUL delimiter is an empty line and cuts nothing after it.
+        {2, Record("q", "a", "h", '\0', false, 1), Ticked({E::Delimiter, E::UseHint}),
+         "Question: 2\n\nNo Hint\n"},
+        // However long, a block is never cut.
+        {1, Record(std::string(7000, 'q'), "a", "end", ',', false, 1),
+         Ticked({E::Question, E::Hint}), "Question: 1\n" + std::string(7000, 'q') + "\nend\n"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         EXPECT_EQ(ComposeQuestionBlock(c.number, c.record, c.selection), c.block);
     }
-}
-
-TEST(ComposeQuestionBlock, IsNeverCutHoweverLong) {
-    Zentu_Data record = France();
-    record.question = std::string(5000, 'q');
-    record.answer = std::string(5000, 'a');
-    record.hint = "the end";
-    const std::string block = ComposeQuestionBlock(
-        1, record, Ticked({Element::Question, Element::Answer, Element::Hint}));
-    EXPECT_EQ(block, "Question: 1\n" + record.question + "\n" + record.answer + "\nthe end\n");
-}
-
-TEST(ElementSelection, StartsWithNothingTicked) {
-    for (std::uint16_t value : ProgramElementSelection().values) EXPECT_EQ(value, 0);
+    EXPECT_EQ(ProgramElementSelection().values, ElementSelection().values) << "ticked at start";
 }
 
 }  // namespace
