@@ -61,7 +61,8 @@ PrintableArea QtPrintDevice::Area() const {
 void QtPrintDevice::StartDocument(const std::string& name, const CellGrid& grid) {
     if (!printer) return;
     printer->setDocName(QString::fromStdString(name));
-    // A job that cannot start draws nothing; the printer's own queue reports the failure.
+    // A job that cannot start draws nothing; like the other printer failures, it is not
+    // reported.
     if (!painter.begin(printer.get())) return;
     started = true;
     SetUpFont(grid);
