@@ -127,10 +127,14 @@ TEST(ZentuWindowTest, PrintListsTheSetOrTellsTheMainWindowThereIsNoPrinter) {
             dialog->Button(kIdOk)->click();
         });
         QString seen;
-        WhenModal<QMessageBox>([&](QMessageBox* box) {
-            seen = box->windowTitle() + (box->parentWidget() == window ? " over the window" : "");
-            box->button(QMessageBox::Ok)->click();
-        });
+        // Watched for only where one is due: a watch left behind would act on a later box.
+        if (!hasPrinter) {
+            WhenModal<QMessageBox>([&](QMessageBox* box) {
+                seen =
+                    box->windowTitle() + (box->parentWidget() == window ? " over the window" : "");
+                box->button(QMessageBox::Ok)->click();
+            });
+        }
         window->Menu()->Action(kCmPrint)->trigger();
         EXPECT_EQ(ProgramElementSelection().values[1], 1);
         EXPECT_EQ(seen, hasPrinter ? "" : "Print over the window");
