@@ -72,7 +72,7 @@ void PrintQuestions(const Question_Set& questions, ElementSelection& selection,
             }
             printed = true;
         }
-        // The job is spooled as the printer goes, so the wait lasts until it is handed on.
+        // The job goes to the printer when the printer object ends it: the wait lasts till then.
     }
     platform.SetWaitCursor(false);
     if (!printed) {
