@@ -9,6 +9,9 @@
 #include "editor/edit_loop.h"
 #include "framework/command_menu.h"
 #include "framework/qt_platform.h"
+#include "framework/qt_print_device.h"
+#include "output/print_commands.h"
+#include "output/print_dialog.h"
 
 // Resources compiled into a static library must be registered from the global namespace.
 static void InitIconResource() { Q_INIT_RESOURCE(icons); }
@@ -37,10 +40,14 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
       questionScreen(this, platform, [this] { return state.DisplayFont(); }),
       asker(questionScreen, platform, [this] { return state.Reversed(); }),
       editorScreens(std::make_unique<EditDialogScreens>(
-          this, [this] { return state.DisplayFont(); }, platform)) {
+          this, [this] { return state.DisplayFont(); }, platform)),
+      printDevice([] { return std::make_unique<QtPrintDevice>(); }) {
     setWindowTitle(QString::fromLatin1(kProgramTitle));
     // The work happens in dialogs; the window itself only needs room for its menu bar.
     resize(520, 320);
+
+    state.Bind(kCmPrint, [this] { Print(); });
+    state.Bind(kCmExport, [this] { Export(); });
 
     CommandRoute route;
     route.Add([this](int id) { return state.Handles(id); },
@@ -70,6 +77,17 @@ void zentuwin::RunEditor() {
 }
 
 void zentuwin::Start(const std::optional<std::string>& startupFile) { state.Start(startupFile); }
+
+void zentuwin::Print() {
+    DialogElementChooser chooser(this);
+    const std::unique_ptr<PrintDevice> device = printDevice();
+    PrintQuestions(state.Questions(), ProgramElementSelection(), chooser, *device, platform);
+}
+
+void zentuwin::Export() {
+    DialogElementChooser chooser(this);
+    ExportQuestions(state.Questions(), ProgramElementSelection(), chooser, platform);
+}
 
 void zentuwin::closeEvent(QCloseEvent* event) {
     if (state.CanClose()) {

@@ -23,11 +23,16 @@
 //    Question Editor dialogs made by EditDialogScreens. The window keeps the editor's
 //    buffer, which lives as long as the program, so new questions inherit across runs.
 //    The editor keeps the state busy as a run does.
+//  - Print and Export (output/) show the element dialog printdial over the one
+//    ElementSelection of the run, then print every question's block on the default
+//    printer through TTextPrinter, or write the blocks to a text file.
 //  - Closing, by Exit or by the window's close button, passes through the close query
 //    MainWindowState::CanClose, which offers to save changed questions.
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -39,6 +44,7 @@
 
 class CommandMenu;
 class EditDialogScreens;
+class PrintDevice;
 class QtPlatform;
 
 class zentuwin : public QMainWindow {
@@ -53,6 +59,9 @@ class zentuwin : public QMainWindow {
 
     MainWindowState& State() { return state; }
     CommandMenu* Menu() const { return menu; }
+    // Where Print prints: the system's default printer unless a test says otherwise.
+    using PrintDeviceFactory = std::function<std::unique_ptr<PrintDevice>()>;
+    void SetPrintDeviceFactory(PrintDeviceFactory factory) { printDevice = std::move(factory); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,6 +69,8 @@ class zentuwin : public QMainWindow {
   private:
     // The editor loop over the set, from the last question.
     void RunEditor();
+    void Print();
+    void Export();
 
     QtPlatform& platform;
     MainWindowState state;
@@ -68,6 +79,7 @@ class zentuwin : public QMainWindow {
     CommandMenu* menu = nullptr;
     EditBuffer editBuffer;
     std::unique_ptr<EditDialogScreens> editorScreens;
+    PrintDeviceFactory printDevice;
 };
 
 // The application object: the desktop services, the main window, and the Exit command.

@@ -8,15 +8,24 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <fstream>
+#include <iterator>
+
+#include "fakes/recording_print_device.h"
 #include "fakes/when_modal.h"
 #include "framework/command_menu.h"
+#include "output/print_dialog.h"
 
 namespace {
 
-const int kEnabledAtStart[] = {kCmNew,   kCmOpen,       kCmSave,       kCmSaveAs,
-                               kCmExit,  kCmFont,       kCmReverse,    kCmHelpContents,
-                               kCmAbout, kCmGradedQuiz, kCmRandomTest, kCmEdit};
-const int kDisabledAtStart[] = {kCmExport, kCmPrint, kCmPrinterSetup};
+const int kEnabledAtStart[] = {kCmNew,   kCmOpen,    kCmSave,  kCmSaveAs,      kCmExit,
+                               kCmFont,  kCmReverse, kCmEdit,  kCmGradedQuiz,  kCmRandomTest,
+                               kCmPrint, kCmExport,  kCmAbout, kCmHelpContents};
+const int kDisabledAtStart[] = {kCmPrinterSetup};
 
 void Answer(QMessageBox::StandardButton button) {
     WhenModal<QMessageBox>([button](QMessageBox* box) { box->button(button)->click(); });
@@ -36,12 +45,14 @@ TEST(ZentuWindowTest, MenuItemsAreEnabledExactlyWhereAHandlerIsBound) {
         ASSERT_NE(menu->Action(id), nullptr) << id;
         EXPECT_FALSE(menu->Action(id)->isEnabled()) << id;
     }
-    // A subsystem that binds its command later shows enabled from then on.
+    // Every command is bound now; a bound id is not bound twice, and an item shows enabled
+    // as soon as something handles it (here Printer Setup, which the program never binds).
     int runs = 0;
-    ASSERT_TRUE(window->State().Bind(kCmExport, [&] { ++runs; }));
+    EXPECT_FALSE(window->State().Bind(kCmExport, [&] { ++runs; }));
+    ASSERT_TRUE(window->State().Bind(kCmPrinterSetup, [&] { ++runs; }));
     menu->UpdateEnabled();
-    EXPECT_TRUE(menu->Action(kCmExport)->isEnabled());
-    menu->Action(kCmExport)->trigger();
+    EXPECT_TRUE(menu->Action(kCmPrinterSetup)->isEnabled());
+    menu->Action(kCmPrinterSetup)->trigger();
     EXPECT_EQ(runs, 1);
 }
 
@@ -99,6 +110,70 @@ TEST(ZentuWindowTest, ExitWithoutChangesClosesWithoutAsking) {
     window->show();
     window->Menu()->Action(kCmExit)->trigger();
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST(ZentuWindowTest, PrintListsTheSetOrTellsTheMainWindowThereIsNoPrinter) {
+    for (const bool hasPrinter : {true, false}) {
+        ProgramElementSelection() = {};
+        zentu program;
+        zentuwin* window = program.CreateMainWindow(ZENTU_EXAMPLES_DIR "/world_capitals.que");
+        window->show();
+        RecordingPrintDevice printed;  // filled by the command's device when it is done
+        struct Kept : RecordingPrintDevice {
+            RecordingPrintDevice& keep;
+            Kept(RecordingPrintDevice& keep, bool printer) : keep(keep) { hasPrinter = printer; }
+            ~Kept() override { keep = *this; }
+        };
+        window->SetPrintDeviceFactory([&] { return std::make_unique<Kept>(printed, hasPrinter); });
+        WhenModal<printdial>([](printdial* dialog) {
+            dialog->SetChecked(3102, true);
+            dialog->Button(kIdOk)->click();
+        });
+        QString seen;
+        // Watched for only where one is due: a watch left behind would act on a later box.
+        if (!hasPrinter) {
+            WhenModal<QMessageBox>([&](QMessageBox* box) {
+                seen =
+                    box->windowTitle() + (box->parentWidget() == window ? " over the window" : "");
+                box->button(QMessageBox::Ok)->click();
+            });
+        }
+        window->Menu()->Action(kCmPrint)->trigger();
+        EXPECT_EQ(ProgramElementSelection().values[1], 1);
+        EXPECT_EQ(seen, hasPrinter ? "" : "Print over the window");
+        const auto& answer = window->State().Questions().At(1).answer;
+        EXPECT_EQ(printed.pages.empty() ? "" : printed.pages[0].at(1), hasPrinter ? answer : "");
+    }
+}
+
+TEST(ZentuWindowTest, ExportWritesTheNamedFileWithTheTextExtension) {
+    ProgramElementSelection() = {};
+    QTemporaryDir dir;
+    zentu program;
+    zentuwin* window = program.CreateMainWindow(std::nullopt);
+    window->show();
+    window->State().Questions().Append(Zentu_Data{"Gr\xfc\xdf", "", "", "", ""});
+    WhenModal<printdial>([](printdial* dialog) {
+        dialog->SetChecked(5101, true);
+        dialog->Button(kIdOk)->click();
+    });
+    // Typed as a user would: selectFile leaves alone a name box that has the focus. The
+    // dialog may ignore an accept that comes before it has read its folder: retry.
+    const QString typed = dir.filePath("listing");
+    WhenModal<QFileDialog>([typed](QFileDialog* dialog) {
+        auto* retry = new QTimer;
+        QObject::connect(retry, &QTimer::timeout,
+                         [retry, typed, opened = QPointer<QFileDialog>(dialog)] {
+                             if (opened == nullptr || !opened->isVisible())
+                                 return retry->deleteLater();
+                             opened->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
+                             QMetaObject::invokeMethod(opened, "accept");
+                         });
+        retry->start(50);
+    });
+    window->Menu()->Action(kCmExport)->trigger();
+    std::ifstream in(dir.filePath("listing.txt").toStdString(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "Question: 1\r\nGr\xfc\xdf\r\n");
 }
 
 }  // namespace

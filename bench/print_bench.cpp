@@ -1,0 +1,160 @@
+// Printing a long listing: 10,000 questions with every element ticked, through the text
+// printer onto a PDF device, against drawing the same characters line by line with one
+// font set once (the least any printer of this listing must do). The figures are the
+// ratios of time and of job size, measured back to back in each iteration.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFont>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "framework/codepage.h"
+#include "framework/qt_print_device.h"
+#include "model/question_set.h"
+#include "output/element_selection.h"
+#include "output/print_commands.h"
+#include "output/text_printer.h"
+
+namespace {
+
+constexpr int kQuestions = 10000;
+
+Question_Set MakeQuestions() {
+    Question_Set set;
+    for (int i = 0; i < kQuestions; ++i) {
+        Zentu_Data record;
+        record.question = "What is the capital of country number " + std::to_string(i) +
+                          " (\xE9t\xE9, gr\xFC\xDF"
+                          "e)?";
+        record.answer = "City " + std::to_string(i) + ",Capital " + std::to_string(i * 7);
+        record.hint = i % 3 == 0 ? "" : "It starts with C\r\nand ends with a number";
+        record.useHint = i % 2 == 0;
+        record.answerMethod = static_cast<AnswerMethod>(1 << (i % 4));
+        set.Append(record);
+    }
+    return set;
+}
+
+ElementSelection AllTicked() {
+    ElementSelection selection;
+    selection.values.fill(1);
+    return selection;
+}
+
+double Since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double PrintListing(const Question_Set& set, const QString& path) {
+    const auto start = std::chrono::steady_clock::now();
+    QtPrintDevice device(path, QPageSize(QPageSize::Letter));
+    {
+        TTextPrinter printer(device, MakePitch(kPrintCharsPerInch, kPrintLinesPerInch),
+                             kPrintTabWidth, 0);
+        const ElementSelection selection = AllTicked();
+        std::string block;
+        int number = 0;
+        for (const Zentu_Data& record : set) {
+            block.clear();
+            AppendQuestionBlock(block, ++number, record, selection);
+            printer.PutString(block);
+        }
+    }
+    return Since(start);
+}
+
+// The listing's lines as the grid breaks them: the printed characters only, cut at the
+// right edge, CR LF inside a text one break.
+std::vector<std::vector<QString>> PagesOfLines(const Question_Set& set, int columns, int lines) {
+    std::vector<std::vector<QString>> pages(1);
+    QString current;
+    auto endLine = [&] {
+        pages.back().push_back(current);
+        current.clear();
+        if (static_cast<int>(pages.back().size()) == lines) pages.emplace_back();
+    };
+    const ElementSelection selection = AllTicked();
+    int number = 0;
+    for (const Zentu_Data& record : set) {
+        for (char ch : ComposeQuestionBlock(++number, record, selection)) {
+            const auto byte = static_cast<unsigned char>(ch);
+            if (ch == '\n') {
+                endLine();
+            } else if (TakesCell(byte)) {
+                current += ByteToChar(byte);
+                if (current.size() == columns) endLine();
+            }
+        }
+    }
+    return pages;
+}
+
+double DrawLines(const std::vector<std::vector<QString>>& pages, const QString& path) {
+    const auto start = std::chrono::steady_clock::now();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    QPainter painter(&printer);
+    const double lineHeight = static_cast<double>(printer.resolution()) / kPrintLinesPerInch;
+    QFont font(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(static_cast<int>(lineHeight));
+    painter.setFont(font);
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        if (page > 0) printer.newPage();
+        for (std::size_t line = 0; line < pages[page].size(); ++line) {
+            painter.drawText(QPointF(0, (line + 0.8) * lineHeight), pages[page][line]);
+        }
+    }
+    painter.end();
+    return Since(start);
+}
+
+void BmPrintListing(benchmark::State& state) {
+    const Question_Set set = MakeQuestions();
+    QTemporaryDir dir;
+    const QString listing = dir.filePath(QStringLiteral("listing.pdf"));
+    const QString baseline = dir.filePath(QStringLiteral("lines.pdf"));
+    // The grid of the printed listing, taken from the same device.
+    QtPrintDevice probe(listing, QPageSize(QPageSize::Letter));
+    probe.OpenDefaultPrinter();
+    const PrintableArea area = probe.Area();
+    const auto pages = PagesOfLines(set, area.width / area.pixelsPerInchX * kPrintCharsPerInch,
+                                    area.height / area.pixelsPerInchY * kPrintLinesPerInch);
+    double printed = 0, lines = 0;
+    for (auto _ : state) {
+        const double seconds = PrintListing(set, listing);
+        state.SetIterationTime(seconds);
+        printed += seconds;
+        lines += DrawLines(pages, baseline);
+    }
+    const double n = double(state.iterations());
+    const double listingBytes = double(QFileInfo(listing).size());
+    const double lineBytes = double(QFileInfo(baseline).size());
+    state.counters["x_time"] = printed / lines;
+    state.counters["x_size"] = listingBytes / lineBytes;
+    state.counters["lines_ms"] = lines / n * 1e3;
+    state.counters["pages"] = double(pages.size());
+    state.counters["listing_MB"] = listingBytes / 1e6;
+    state.counters["lines_MB"] = lineBytes / 1e6;
+}
+
+BENCHMARK(BmPrintListing)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Fonts need the application object; no window is shown.
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
