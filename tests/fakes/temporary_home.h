@@ -42,8 +42,6 @@ class TemporaryHome {
         std::filesystem::remove_all(root);
     }
 
-    const std::filesystem::path& Root() const { return root; }
-
   private:
     pid_t owner = getpid();
     std::filesystem::path root;
