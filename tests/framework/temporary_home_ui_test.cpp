@@ -5,14 +5,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-// Qt takes its settings folder from the temporary home, so what its file dialog keeps
-// when it closes never reaches the home of whoever runs the tests.
+// Qt's settings, its file dialog's among them, go to the temporary home.
 TEST(TemporaryHome, QtKeepsItsSettingsThere) {
-    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    ASSERT_FALSE(config.isEmpty());
-    EXPECT_EQ(QDir::homePath().toStdString(), qEnvironmentVariable("HOME").toStdString());
-    EXPECT_EQ(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString(),
-              config.toStdString());
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    EXPECT_TRUE(config.startsWith(QDir::tempPath() + QStringLiteral("/zentu-test-home-")))
+        << config.toStdString();
     {
         QFileDialog dialog;
         dialog.setOption(QFileDialog::DontUseNativeDialog, true);
