@@ -165,25 +165,10 @@ bool LinkUnnamed(int fd, const std::string& pattern, std::string& name) {
     return false;
 }
 
-bool WriteAllAt(int fd, std::string_view data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t written =
-            ::pwrite(fd, data.data() + done, data.size() - done, static_cast<off_t>(done));
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (written == 0) return false;
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 // Replaces the content of `fd` by `data`: written from the start, cut to its length, synced.
 bool Overwrite(int fd, std::string_view data) {
-    return WriteAllAt(fd, data) && ::ftruncate(fd, static_cast<off_t>(data.size())) == 0 &&
-           ::fsync(fd) == 0;
+    return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, data) &&
+           ::ftruncate(fd, static_cast<off_t>(data.size())) == 0 && ::fsync(fd) == 0;
 }
 
 // For a file the user may write in a folder where no temporary file can be made: the
