@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 
+#include "bench/silent_platform.h"
 #include "editor/edit_loop.h"
 #include "model/question_set.h"
 #include "platform/platform.h"
@@ -42,26 +43,6 @@ class SteppingScreens : public EditorScreens {
         return shown < kSteps ? kRound[shown++ % 4] : kEditOk;
     }
     int shown = 0;
-};
-
-class SilentPlatform : public Platform {
-  public:
-    MessageResult ShowMessage(MessageOwner, const std::string&, const std::string&, MessageButtons,
-                              MessageIcon) override {
-        return MessageResult::Ok;
-    }
-    bool RunOpenDialog(FileDialogData&) override { return false; }
-    bool RunSaveDialog(FileDialogData&) override { return false; }
-    bool RunFontDialog(LogFont&) override { return false; }
-    bool RunInputDialog(const std::string&, const std::string&, std::string&) override {
-        return false;
-    }
-    void RunInfoDialog(int) override {}
-    void ShowHelpContents() override {}
-    void SetMenuCheck(int, bool) override {}
-    void SetCaption(const std::string&) override {}
-    void SetWaitCursor(bool) override {}
-    void Beep() override {}
 };
 
 double StepsSeconds(Question_Set& set) {

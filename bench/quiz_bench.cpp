@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/silent_platform.h"
 #include "model/question_set.h"
 #include "platform/platform.h"
 #include "quiz/quiz_runs.h"
@@ -51,26 +52,6 @@ class CancelAtOnce : public QuestionAsker {
         benchmark::DoNotOptimize(question);
         return {false, false};
     }
-};
-
-class SilentPlatform : public Platform {
-  public:
-    MessageResult ShowMessage(MessageOwner, const std::string&, const std::string&, MessageButtons,
-                              MessageIcon) override {
-        return MessageResult::Ok;
-    }
-    bool RunOpenDialog(FileDialogData&) override { return false; }
-    bool RunSaveDialog(FileDialogData&) override { return false; }
-    bool RunFontDialog(LogFont&) override { return false; }
-    bool RunInputDialog(const std::string&, const std::string&, std::string&) override {
-        return false;
-    }
-    void RunInfoDialog(int) override {}
-    void ShowHelpContents() override {}
-    void SetMenuCheck(int, bool) override {}
-    void SetCaption(const std::string&) override {}
-    void SetWaitCursor(bool) override {}
-    void Beep() override {}
 };
 
 // Best times of the work and of the baseline, one copy of every record of the set (the
