@@ -24,7 +24,7 @@ struct RunSeen {
 
 // Picks the run from the Tools menu by its mnemonic, then answers each question dialog with
 // the next answer scripted for its question and Enter ("Esc" cancels; with the script spent,
-// Cancel is clicked so a run asking too often still ends) and each message box with Enter.
+// the right answer, so that a run asking too often still ends) and each box with Enter.
 RunSeen RunByKeys(zentuwin* window, Qt::Key run,
                   std::map<std::string, std::deque<QString>> answers) {
     RunSeen seen;
@@ -41,10 +41,11 @@ RunSeen RunByKeys(zentuwin* window, Qt::Key run,
         }
         auto* dialog = qobject_cast<testdial*>(modal);
         seen.asked.push_back(dialog->QuestionBox()->Bytes());
+        if (seen.asked.size() > 9) return dialog->Button(kIdCancel)->click();  // stuck
         std::deque<QString>& script = answers[seen.asked.back()];
-        if (script.empty()) return dialog->Button(kIdCancel)->click();
-        const QString answer = script.front();
-        script.pop_front();
+        const QString answer =
+            script.empty() ? QString::fromStdString(seen.asked.back()).chopped(1) : script.front();
+        if (!script.empty()) script.pop_front();
         if (answer == "Esc") return QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
         QTest::keyClicks(dialog->focusWidget(), answer);
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
@@ -68,23 +69,22 @@ TEST(QuizEndToEnd, GradedQuizAndRandomTestByKeys) {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     Question_Set& set = window->State().Questions();
-    set.Append({"One?", "1", {}, {}, {}, ',', false, /*confirmCorrect=*/true});
-    set.Append({"Two?", "2", {}, {}, {}});
-    set.Append({"Three?", "3", {}, {}, {}});
+    set.Append({"1?", "1", {}, {}, {}, ',', false, /*confirmCorrect=*/true});
+    set.Append({"2?", "2", {}, {}, {}});
+    set.Append({"3?", "3", {}, {}, {}});
     const std::string right = "Correct Answer: Good Job, You got the correct answer.";
     const std::string wrong =
         "Incorrect Answer (no owner): The answer you typed in was incorrect.  The correct "
         "answer is: 2";
 
-    const RunSeen quiz =
-        RunByKeys(window, Qt::Key_Q, {{"One?", {"1"}}, {"Two?", {"5"}}, {"Three?", {"3"}}});
-    EXPECT_EQ(quiz.asked, (std::vector<std::string>{"One?", "Two?", "Three?"}));
+    const RunSeen quiz = RunByKeys(window, Qt::Key_Q, {{"2?", {"5"}}});
+    EXPECT_EQ(quiz.asked, (std::vector<std::string>{"1?", "2?", "3?"}));
     EXPECT_EQ(quiz.boxes,
               (std::vector<std::string>{right, wrong,
                                         "Totals: You answered 2 correctly.\nYou answered "
                                         "1 incorrectly.\nYour got 66% correct."}));
 
-    // The order the program's generator will give, worked out on a copy of it. Two? is
+    // The order the program's generator will give, worked out on a copy of it. 2? is
     // answered wrong, so asked again, and then cancelled: its box still comes, and no totals.
     RandomGenerator copy(ProgramRandom().State());
     std::vector<std::string> order;
@@ -93,10 +93,9 @@ TEST(QuizEndToEnd, GradedQuizAndRandomTestByKeys) {
         order.push_back(set.At(position + 1).question);
         if (position < 2) boxes.push_back(position == 0 ? right : wrong);
     }
-    order.push_back("Two?");
+    order.push_back("2?");
     boxes.push_back(wrong);
-    const RunSeen test =
-        RunByKeys(window, Qt::Key_T, {{"One?", {"1"}}, {"Two?", {"9", "Esc"}}, {"Three?", {"3"}}});
+    const RunSeen test = RunByKeys(window, Qt::Key_T, {{"2?", {"9", "Esc"}}});
     EXPECT_EQ(test.asked, order);
     EXPECT_EQ(test.boxes, boxes);
     // The set cannot be swapped under a run: even Exit waits.

@@ -67,16 +67,15 @@ TEST(QuestionDialog, AnswerLimitUnderTypingPastingAndTheMap) {
     shown.answer->moveCursor(QTextCursor::End);
     QTest::keyClicks(shown.answer, "bcde");
     EXPECT_EQ(shown.answer->Bytes(), full + "bcd");
-    shown.answer->SetBytes(full);
-    shown.answer->moveCursor(QTextCursor::End);
-    QGuiApplication::clipboard()->setText(QStringLiteral("xyzw"));
+    shown.answer->moveCursor(QTextCursor::Left, QTextCursor::KeepAnchor);
+    QGuiApplication::clipboard()->setText(QStringLiteral("xyz"));
     shown.answer->paste();
-    EXPECT_EQ(shown.answer->Bytes(), full + "xyz");
+    EXPECT_EQ(shown.answer->Bytes(), full + "bcx");
     shown.dialog.InsertChar(0xE9);
-    EXPECT_EQ(shown.answer->Bytes(), full + "xyz");
+    EXPECT_EQ(shown.answer->Bytes(), full + "bcx");
     shown.answer->moveCursor(QTextCursor::Left, QTextCursor::KeepAnchor);
     QTest::keyClick(shown.dialog.CharacterMap()->Canvas(), Qt::Key_Space);
-    EXPECT_EQ(shown.answer->Bytes(), full + "xy ");
+    EXPECT_EQ(shown.answer->Bytes(), full + "bc ");
 }
 
 // The map types at the answer box's caret, in place of its selection, when the answer box
