@@ -17,135 +17,103 @@ QuestionPrompt Prompt(bool hint = true, std::string question = "Capital of Franc
     return {hint ? kQuestionWithHint : kQuestionNoHint, std::move(question), "On the <b>Seine</b>"};
 }
 
-struct SeenBox {
-    QString title, text;
-    bool owned = false;
-    Qt::TextFormat format = Qt::AutoText;
+// The dialog as the user meets it: modal as exec() makes it, the answer box focused.
+struct Shown {
+    QtPlatform platform;
+    testdial dialog;
+    TextBox* answer;
+    explicit Shown(const QuestionPrompt& prompt = Prompt(),
+                   const LogFont& font = StartupDisplayFont())
+        : dialog(prompt, nullptr, font, platform), answer(dialog.AnswerBox()) {
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
+        answer->setFocus();
+    }
 };
-// Notes what the next message box shows, then ends it with `key`.
-void AnswerBox(SeenBox& seen, Qt::Key key = Qt::Key_Return) {
-    WhenModal<QMessageBox>([&seen, key](QMessageBox* box) {
-        seen = {box->windowTitle(), box->text(), box->parentWidget() != nullptr, box->textFormat()};
-        QTest::keyClick(box, key);
-    });
-}
 
 }  // namespace
 
-// The hint box is owned by the dialog and shows the hint as plain text; the typed text
-// stays, however often it is asked for. Without a hint the button is hidden.
+// The hint box is the dialog's own and shows the hint as plain text; the typed text stays.
 TEST(QuestionDialog, HintKeepsTheTypedText) {
-    QtPlatform platform;
-    testdial dialog(Prompt(), nullptr, StartupDisplayFont(), platform);
-    dialog.setWindowModality(Qt::ApplicationModal);  // as exec() makes it
-    dialog.show();
-    QTest::keyClicks(dialog.AnswerBox(), "Par");
-    // Alt with a letter that no control takes as its mnemonic types nothing.
-    QTest::keyClick(dialog.AnswerBox(), Qt::Key_H, Qt::AltModifier);
-    for (int i = 0; i < 2; ++i) {
-        SeenBox seen;
-        AnswerBox(seen);
-        dialog.Button(kIdHintButton)->click();
-        EXPECT_EQ(seen.title, "Hint");
-        EXPECT_EQ(seen.text, "On the <b>Seine</b>");
-        EXPECT_EQ(seen.format, Qt::PlainText);
-        EXPECT_TRUE(seen.owned);
-        EXPECT_EQ(dialog.Typed(), "Par");
-    }
-    EXPECT_TRUE(testdial(Prompt(false), nullptr, {}, platform).Button(kIdHintButton)->isHidden());
+    Shown shown;
+    QTest::keyClicks(shown.answer, "Par");
+    QTest::keyClick(shown.answer, Qt::Key_H, Qt::AltModifier);  // no mnemonic: types nothing
+    std::string seen;
+    WhenModal<QMessageBox>([&seen, &shown](QMessageBox* box) {
+        seen = box->text().toStdString() +
+               (box->textFormat() == Qt::PlainText ? " plain" : " rich") +
+               (box->parentWidget() == &shown.dialog ? " owned" : " unowned");
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    shown.dialog.Button(kIdHintButton)->click();
+    EXPECT_EQ(seen, "On the <b>Seine</b> plain owned");
+    EXPECT_EQ(shown.dialog.Typed(), "Par");
+    EXPECT_TRUE(Shown(Prompt(false)).dialog.Button(kIdHintButton)->isHidden());
 }
 
 // 1023 bytes at most, whether typed, pasted or sent by the map; the map's character takes
-// the place of a selection.
+// the place of a selection even then. Every code the map sends arrives as that byte.
 TEST(QuestionDialog, AnswerLimitUnderTypingPastingAndTheMap) {
-    QtPlatform platform;
-    testdial dialog(Prompt(), nullptr, StartupDisplayFont(), platform);
-    dialog.show();
-    TextBox* answer = dialog.AnswerBox();
-    answer->setFocus();
+    Shown shown;
+    shown.dialog.CharacterMapCommand();
+    std::string codes;
+    for (int code = 32; code <= 255; ++code) {
+        shown.dialog.InsertChar(static_cast<unsigned char>(code));
+        codes.push_back(static_cast<char>(code));
+    }
+    EXPECT_EQ(shown.dialog.Typed(), codes);
     const std::string full(1020, 'a');
-    answer->SetBytes(full);
-    answer->moveCursor(QTextCursor::End);
-    QTest::keyClicks(answer, "bcde");
-    EXPECT_EQ(answer->Bytes(), full + "bcd");
-    answer->SetBytes(full);
-    answer->moveCursor(QTextCursor::End);
-    QGuiApplication::clipboard()->setText(QStringLiteral("xyzw"));
-    answer->paste();
-    EXPECT_EQ(answer->Bytes(), full + "xyz");
-    dialog.CharacterMapCommand();
-    QTest::keyClick(dialog.CharacterMap()->Canvas(), Qt::Key_Space);
-    EXPECT_EQ(answer->Bytes(), full + "xyz");
-    answer->moveCursor(QTextCursor::Left, QTextCursor::KeepAnchor);
-    dialog.InsertChar(0xE9);
-    EXPECT_EQ(answer->Bytes(), full + "xy\xE9");
+    shown.answer->SetBytes(full);
+    shown.answer->moveCursor(QTextCursor::End);
+    QTest::keyClicks(shown.answer, "bcde");
+    EXPECT_EQ(shown.answer->Bytes(), full + "bcd");
+    shown.answer->moveCursor(QTextCursor::Left, QTextCursor::KeepAnchor);
+    QGuiApplication::clipboard()->setText(QStringLiteral("xyz"));
+    shown.answer->paste();
+    EXPECT_EQ(shown.answer->Bytes(), full + "bcx");
+    shown.dialog.InsertChar(0xE9);
+    EXPECT_EQ(shown.answer->Bytes(), full + "bcx");
+    shown.answer->moveCursor(QTextCursor::Left, QTextCursor::KeepAnchor);
+    QTest::keyClick(shown.dialog.CharacterMap()->Canvas(), Qt::Key_Space);
+    EXPECT_EQ(shown.answer->Bytes(), full + "bc ");
 }
 
-// The map types at the caret of the answer box, in place of its selection, when the answer
-// box had the focus as the map opened; otherwise, and never into the question, nothing.
+// The map types at the answer box's caret, in place of its selection, when the answer box
+// had the focus as the map opened, wherever the focus is now; otherwise nowhere.
 TEST(QuestionDialog, MapTypesIntoTheAnswerBoxOnly) {
-    struct Case {
-        int focusAtOpen, selectFrom, selectTo;
-        std::string after;
-    } const cases[] = {
-        {kIdAnswerBox, 1, 3, "aXd"}, {kIdAnswerBox, 4, 4, "abcdX"},  {kIdAnswerBox, 0, 0, "Xabcd"},
-        {kIdOk, 1, 3, "abcd"},       {kIdQuestionBox, 1, 3, "abcd"},
-    };
-    for (const Case& c : cases) {
-        QtPlatform platform;
-        testdial dialog(Prompt(), nullptr, StartupDisplayFont(), platform);
-        dialog.show();
-        TextBox* answer = dialog.AnswerBox();
-        answer->SetBytes("abcd");
-        QTextCursor cursor = answer->textCursor();
-        cursor.setPosition(c.selectFrom);
-        cursor.setPosition(c.selectTo, QTextCursor::KeepAnchor);
-        answer->setTextCursor(cursor);
-        dialog.Control(c.focusAtOpen)->setFocus();
-        dialog.CharacterMapCommand();
-        dialog.InsertChar('X');
-        EXPECT_EQ(answer->Bytes(), c.after) << c.focusAtOpen;
-        EXPECT_EQ(dialog.QuestionBox()->Bytes(), "Capital of France?");
+    const std::pair<int, std::string> cases[] = {
+        {kIdAnswerBox, "aXd"}, {kIdOk, "abcd"}, {kIdQuestionBox, "abcd"}};
+    for (const auto& [focusAtOpen, after] : cases) {
+        Shown shown;
+        shown.answer->SetBytes("abcd");
+        QTextCursor cursor = shown.answer->textCursor();
+        cursor.setPosition(1);
+        cursor.setPosition(3, QTextCursor::KeepAnchor);
+        shown.answer->setTextCursor(cursor);
+        shown.dialog.Control(focusAtOpen)->setFocus();
+        shown.dialog.CharacterMapCommand();
+        shown.dialog.Button(kIdOk)->setFocus();
+        shown.dialog.InsertChar('X');
+        EXPECT_EQ(shown.answer->Bytes(), after) << focusAtOpen;
+        EXPECT_EQ(shown.dialog.QuestionBox()->Bytes(), "Capital of France?");
     }
-    // Every code the map sends arrives as that byte: DEL, the five unassigned bytes and
-    // the no-break space included, even after the focus has moved on.
-    QtPlatform platform;
-    testdial dialog(Prompt(), nullptr, StartupDisplayFont(), platform);
-    dialog.show();
-    dialog.AnswerBox()->setFocus();
-    dialog.CharacterMapCommand();
-    dialog.Button(kIdOk)->setFocus();
-    charmapwindow* map = dialog.CharacterMap();
-    std::string expected;
-    for (int code = 32; code <= 255; ++code) {
-        const GridRect box = map->Grid().CharacterBox({(code - 32) % 16, (code - 32) / 16});
-        QTest::mousePress(map->Canvas(), Qt::LeftButton, {}, QPoint(box.x + 1, box.y + 1));
-        expected.push_back(static_cast<char>(code));
-    }
-    EXPECT_EQ(dialog.Typed(), expected);
 }
 
 // The display font on the two boxes only; a question longer than any typed text is shown
-// whole, scrolls, and is reached by Tab; the boxes carry names for screen readers.
-TEST(QuestionDialog, BoxesShowTheQuestionInTheDisplayFont) {
-    QtPlatform platform;
+// whole, scrolls and is reached by Tab; the boxes carry names for screen readers.
+TEST(QuestionDialog, LongQuestionInTheDisplayFont) {
     LogFont big = StartupDisplayFont();
     big.height = -24;
     std::string longQuestion;
     for (int i = 0; i < 200; ++i) longQuestion += "Line " + std::to_string(i) + "\r\n";
-    testdial dialog(Prompt(true, longQuestion), nullptr, big, platform);
-    dialog.show();
-    EXPECT_EQ(dialog.QuestionBox()->font(), FontFromLogFont(big));
-    EXPECT_EQ(dialog.AnswerBox()->font(), FontFromLogFont(big));
-    EXPECT_NE(dialog.Button(kIdOk)->font(), FontFromLogFont(big));
-    EXPECT_EQ(dialog.QuestionBox()->Bytes(), longQuestion);
-    EXPECT_GT(dialog.QuestionBox()->verticalScrollBar()->maximum(), 0);
-    dialog.AnswerBox()->setFocus();
-    QTest::keyClick(dialog.AnswerBox(), Qt::Key_Tab);
-    EXPECT_EQ(dialog.focusWidget(), dialog.QuestionBox());
-    EXPECT_EQ(dialog.QuestionBox()->accessibleName(), "Question");
-    EXPECT_EQ(dialog.AnswerBox()->accessibleName(), "Answer");
-    testdial shortOne(Prompt(), nullptr, big, platform);
-    shortOne.show();
-    EXPECT_EQ(shortOne.QuestionBox()->focusPolicy(), Qt::ClickFocus);
+    Shown shown(Prompt(true, longQuestion), big);
+    TextBox* question = shown.dialog.QuestionBox();
+    EXPECT_EQ(question->font(), FontFromLogFont(big));
+    EXPECT_EQ(shown.answer->font(), FontFromLogFont(big));
+    EXPECT_NE(shown.dialog.Button(kIdOk)->font(), FontFromLogFont(big));
+    EXPECT_EQ(question->Bytes(), longQuestion);
+    EXPECT_GT(question->verticalScrollBar()->maximum(), 0);
+    QTest::keyClick(shown.answer, Qt::Key_Tab);
+    EXPECT_EQ(shown.dialog.focusWidget(), question);
+    EXPECT_EQ(question->accessibleName() + "/" + shown.answer->accessibleName(), "Question/Answer");
 }
