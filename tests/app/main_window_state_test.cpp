@@ -127,7 +127,7 @@ TEST_F(MainWindowStateTest, StartUpFileOutcomes) {
         const std::string before = c.bytes == "<dir>" ? "" : Read(path);
         state.Dispatch(kCmSave);  // the save dialog, if shown, is cancelled
         EXPECT_EQ(fake.saveRequests.size(), c.saveAsks ? 1u : 0u) << c.name;
-        if (c.saveAsks) {
+        if (c.saveAsks && fake.saveRequests.size() == 1) {
             EXPECT_EQ(fake.saveRequests[0].fileName, path) << c.name;
             if (c.bytes != "<dir>") {
                 EXPECT_EQ(Read(path), before) << c.name;
