@@ -13,7 +13,7 @@ namespace {
 
 // A dialog that plays a script. Tokens: o OK, c Cancel, n Next, p Prev, f First, l Last,
 // d Delete, i Insert, x an unknown code, m<text> Move answered with <text> ('_' a space),
-// m! Move cancelled, =<text> types <text> as the question, ~ changes two other fields.
+// m! Move cancelled, =<text> types <text> as the question.
 struct ScriptedScreens : EditorScreens {
     std::deque<std::string> steps;
     std::string shown;  // the titles without their prefix: "5 6 - new 5"
@@ -33,8 +33,7 @@ struct ScriptedScreens : EditorScreens {
         for (; !steps.empty(); steps.pop_front()) {
             std::string step = steps.front();
             if (step[0] == '=') buffer.question = step.substr(1);
-            if (step[0] == '~') buffer.rightResponse = "changed", buffer.caseSensitive ^= true;
-            if (step[0] == '=' || step[0] == '~') continue;
+            if (step[0] == '=') continue;
             steps.pop_front();
             std::replace(step.begin(), step.end(), '_', ' ');
             if (step == "m!") platform.inputAnswers.push_back(std::nullopt);
@@ -137,29 +136,25 @@ TEST(EditLoopTest, ExitSequences) {
 }
 
 // A blank question has empty texts and inherits the rest from the buffer, except that at
-// number 1 it takes the delimiter, method, hint and case of a first question; a question
-// changed by '~' and stored by Prev shows its change when shown again.
-TEST(EditLoopTest, ShownBuffersAndWhatBlankQuestionsInherit) {
+// number 1 it takes the delimiter, method, hint and case of a first question.
+TEST(EditLoopTest, WhatBlankQuestionsInherit) {
     struct Case {
         int count;
         const char* script;
         std::size_t screen;  // the shown buffer checked
-        std::size_t from;    // the question it shows or inherits from; 0: the start values
-        bool blank;
+        std::size_t from;    // the question it inherits from; 0: the start values
     } const cases[] = {
-        {0, "c", 0, 0, true},     {3, "n c", 1, 3, true},          {3, "f n i c", 3, 2, true},
-        {3, "f i c", 2, 1, true}, {4, "f n ~ p n c", 4, 2, false},
+        {0, "c", 0, 0},
+        {3, "n c", 1, 3},
+        {3, "f n i c", 3, 2},
+        {3, "f i c", 2, 1},
     };
     for (const Case& c : cases) {
         EditorRun run(c.count, c.script);
         ASSERT_GT(run.screens.seen.size(), c.screen) << c.script;
         Zentu_Data expected = c.from != 0 ? Letters(4).At(c.from) : EditBuffer();
-        if (std::string(c.script).find('~') != std::string::npos) {
-            expected.rightResponse = "changed";
-            expected.caseSensitive = !expected.caseSensitive;
-        }
-        if (c.blank) expected.question = expected.answer = expected.hint = "";
-        if (c.blank && c.from <= 1) {  // these blanks are number 1
+        expected.question = expected.answer = expected.hint = "";
+        if (c.from <= 1) {  // these blanks are number 1
             expected.delimiter = ',';
             expected.answerMethod = AnswerMethod::All;
             expected.useHint = expected.caseSensitive = false;

@@ -119,11 +119,8 @@ TEST(EditDialog, CommandsEndWithTheirCodesAndCopyTheBoxesFirst) {
         QTest::keyClick(h.Box(kEdAnswerBox), Qt::Key_Return);
         QTest::keyClicks(h.Box(kEdAnswerBox), QStringLiteral("Lyon"));
         QSignalSpy finished(h.dialog.get(), &QDialog::finished);
-        if (QAbstractButton* button = h.dialog->Button(c.command)) {
-            button->click();
-        } else {
-            h.dialog->Menu()->Action(c.command)->trigger();
-        }
+        QAbstractButton* button = h.dialog->Button(c.command);
+        button ? button->click() : h.dialog->Menu()->Action(c.command)->trigger();
         EXPECT_EQ(finished.count() == 1 ? h.dialog->result() : 0, c.result) << c.command;
         EXPECT_EQ(h.buffer.question + h.buffer.answer,
                   c.copies ? "Capital of France? Or Lyon?Paris\r\nLyon" : "Capital of France?Paris")
