@@ -114,12 +114,8 @@ struct PrivateCups {
     }
 };
 
-struct QuestionAndAnswer : ElementChooser {
-    bool ChooseElements(ElementSelection& selection) override {
-        selection.Set(Element::Question, true);
-        selection.Set(Element::Answer, true);
-        return true;
-    }
+struct Confirm : ElementChooser {  // the element dialog's OK, the selection as it stands
+    bool ChooseElements(ElementSelection&) override { return true; }
 };
 
 // The PDF's pages laid out as the recording device lays out the grid: each word in the cell
@@ -138,13 +134,14 @@ std::vector<std::vector<std::string>> PdfPages(const QString& pdf) {
             continue;
         }
         const QPointF at(m.captured(1).toDouble(), m.captured(2).toDouble());
-        const QPointF cell = (at - origin.value_or(at)) / 72 * kPrintCharsPerInch;
-        const double line = cell.y() * kPrintLinesPerInch / kPrintCharsPerInch;
-        const bool off = std::abs(cell.x() - std::round(cell.x())) * 72 / kPrintCharsPerInch > 1 ||
-                         std::abs(line - std::round(line)) * 72 / kPrintLinesPerInch > 1;
-        int column = std::lround(cell.x());
+        const QPointF offset = at - origin.value_or(at);
+        const double column = offset.x() / 72 * kPrintCharsPerInch;
+        const double line = offset.y() / 72 * kPrintLinesPerInch;
+        const bool off = std::abs(std::round(column) * 72 / kPrintCharsPerInch - offset.x()) > 1 ||
+                         std::abs(std::round(line) * 72 / kPrintLinesPerInch - offset.y()) > 1;
+        int cell = std::lround(column);
         for (char ch : m.captured(3).toLatin1() + (off ? "~" : "")) {
-            pages.DrawChar(ch, column++, std::lround(line));
+            pages.DrawChar(ch, cell++, std::lround(line));
         }
         origin = origin.value_or(at);
     }
@@ -159,31 +156,25 @@ TEST(CupsPrint, PrintsTheListingWhereTheGridPutsIt) {
     const QString failed = cups.AddDefaultQueue();
     ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
 
+    QtPrintDevice printer;
+    ASSERT_TRUE(printer.OpenDefaultPrinter()) << "the new queue is not the default";
     RecordingPrintDevice grid;  // the listing as the core lays it out on the printer's grid
-    {
-        QtPrintDevice probe;
-        ASSERT_TRUE(probe.OpenDefaultPrinter()) << "the new queue is not the default";
-        grid.area = probe.Area();
-    }
+    grid.area = printer.Area();
     const int columns = grid.area.width / grid.area.pixelsPerInchX * kPrintCharsPerInch;
     Question_Set set;  // columns, an accented word, a wrapped line, then a second page
     set.Append(Zentu_Data{"Capital of France?", "Paris", "", "", ""});
-    set.Append(Zentu_Data{"        eight",
-                          "Gr\xfc\xdf"
-                          "e \xe9t\xe9",
-                          "", "", ""});
+    set.Append(Zentu_Data{"        eight", "Gr\xfc\xdf \xe9t\xe9", "", "", ""});
     set.Append(Zentu_Data{std::string(columns, 'W') + "tail", "wrapped", "", "", ""});
     while (set.Count() < 40) set.Append(Zentu_Data{"filler", "f", "", "", ""});
     FakePlatform desktop;
-    QuestionAndAnswer chooser;
+    Confirm chooser;
     ElementSelection selection;
+    selection.Set(Element::Question, true);
+    selection.Set(Element::Answer, true);
     PrintQuestions(set, selection, chooser, grid, desktop);
     ASSERT_EQ(grid.pages.size(), 2u);
-    ASSERT_EQ(grid.pages[0].at(5),
-              "Gr\xfc\xdf"
-              "e \xe9t\xe9");
+    ASSERT_EQ(grid.pages[0].at(5), "Gr\xfc\xdf \xe9t\xe9");
 
-    QtPrintDevice printer;
     PrintQuestions(set, selection, chooser, printer, desktop);
     EXPECT_TRUE(desktop.messages.empty());
     const QString pdf = cups.WaitForPdf();

@@ -6,16 +6,6 @@
 
 namespace {
 
-// The pages as text: lines end in LF, pages in FF; the empty lines at a page's end are lost.
-std::string Printed(const RecordingPrintDevice& device) {
-    std::string text;
-    for (const auto& page : device.pages) {
-        for (const std::string& line : page) text += line + "\n";
-        text += "\f";
-    }
-    return text;
-}
-
 TEST(TextPrinter, PlacesEveryCharacterInItsCell) {
     const std::string a136(136, 'a'), n60(60, '\n');
     const struct {
@@ -54,7 +44,7 @@ TEST(TextPrinter, PlacesEveryCharacterInItsCell) {
         RecordingPrintDevice device;
         device.area = c.area;
         TTextPrinter(device, MakePitch(17, 6), 8, 0).PutString(c.text);
-        EXPECT_EQ(Printed(device), c.printed) << c.name;
+        EXPECT_EQ(device.Text(), c.printed) << c.name;
     }
 }
 
