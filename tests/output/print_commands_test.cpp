@@ -108,7 +108,9 @@ TEST(PrintAndExport, ListTheBlocksByteForByteOrSayWhyNot) {
 
         std::ifstream in(home + "/out.txt", std::ios::binary);
         const std::string file(std::istreambuf_iterator<char>(in), {});
-        EXPECT_EQ(c.command == kExport ? file : device.Text(), c.output) << c.calls;
+        const std::string output = c.command == kExport ? file : device.Text();
+        EXPECT_TRUE(output == c.output) << output.size() << " bytes, not " << c.output.size();
+        EXPECT_EQ(output.substr(0, 500), c.output.substr(0, 500)) << c.calls;  // a short diff
         EXPECT_EQ(Joined(platform.calls), c.calls);
         EXPECT_EQ(chooser.shown.values, Only(Element::Hint).values);
         EXPECT_EQ(selection.values, c.elements.value_or(Only(Element::Hint)).values);
