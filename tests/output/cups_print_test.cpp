@@ -48,7 +48,9 @@ struct PrivateCups {
     // Empty when cupsd runs, else why it cannot.
     QString Start() {
         if (geteuid() != 0) return "needs root: the cups-pdf backend runs as root";
-        if (!QFile::exists("/usr/sbin/cupsd")) return "/usr/sbin/cupsd is not installed";
+        for (const char* tool : {"/usr/sbin/cupsd", "/usr/sbin/lpadmin", "/usr/bin/lpstat"}) {
+            if (!QFile::exists(tool)) return QString(tool) + " is not installed";
+        }
         const QString d = dir.path(), root = d + "/root";
         for (const char* sub : {"root", "spool/tmp", "cache", "state", "log", "out"}) {
             QDir(d).mkpath(sub);
@@ -73,10 +75,10 @@ struct PrivateCups {
         cupsd.start("/usr/sbin/cupsd",
                     {"-f", "-c", root + "/cupsd.conf", "-s", root + "/cups-files.conf"});
         QElapsedTimer timer;
-        for (timer.start(); !Run("lpstat", {"-r"}).contains("scheduler is running");) {
+        for (timer.start(); !Run("/usr/bin/lpstat", {"-r"}).contains("scheduler is running");) {
             if (cupsd.state() == QProcess::NotRunning || timer.elapsed() > 20000) {
                 return "cupsd did not start: " + QString::fromUtf8(cupsd.readAll()) +
-                       Run("tail", {"-n5", d + "/log/error"});
+                       Run("/usr/bin/tail", {"-n5", d + "/log/error"});
             }
             QThread::msleep(100);
         }
@@ -91,12 +93,12 @@ struct PrivateCups {
         }
         // The Cairo renderer keeps the characters' Unicode, so pdftotext can read them back.
         bool added = false, made = false;
-        QString error = Run("lpadmin",
+        QString error = Run("/usr/sbin/lpadmin",
                             {"-p", queue, "-E", "-v", "cups-pdf:/" + queue, "-P",
                              "/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd", "-o",
                              "pdftops-renderer-default=pdftocairo"},
                             &added);
-        error += Run("lpadmin", {"-d", queue}, &made);
+        error += Run("/usr/sbin/lpadmin", {"-d", queue}, &made);
         return added && made ? QString() : "lpadmin failed: " + error;
     }
 
@@ -106,7 +108,7 @@ struct PrivateCups {
         QElapsedTimer timer;
         for (timer.start(); timer.elapsed() < 90000; QThread::msleep(200)) {
             const QStringList found = out.entryList({"*.pdf"}, QDir::Files);
-            if (!found.isEmpty() && Run("lpstat", {"-o"}).trimmed().isEmpty()) {
+            if (!found.isEmpty() && Run("/usr/bin/lpstat", {"-o"}).trimmed().isEmpty()) {
                 return out.filePath(found.first());
             }
         }
@@ -126,7 +128,7 @@ std::vector<std::vector<std::string>> PdfPages(const QString& pdf) {
         R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)<)re");
     RecordingPrintDevice pages;
     std::optional<QPointF> origin;
-    const QString xml = Run("pdftotext", {"-bbox", pdf, "-"});
+    const QString xml = Run("/usr/bin/pdftotext", {"-bbox", pdf, "-"});
     for (auto it = item.globalMatch(xml); it.hasNext();) {
         const auto m = it.next();
         if (m.captured(1).isEmpty()) {
