@@ -30,4 +30,13 @@ class RecordingPrintDevice : public PrintDevice {
         if (page[line].size() <= std::size_t(column)) page[line].resize(column + 1, ' ');
         page[line][column] = char(ch);  // a later character overprints
     }
+    // The pages as text: lines end in LF, pages in FF; a page's trailing empty lines are lost.
+    std::string Text() const {
+        std::string text;
+        for (const auto& page : pages) {
+            for (const std::string& line : page) text += line + "\n";
+            text += "\f";
+        }
+        return text;
+    }
 };

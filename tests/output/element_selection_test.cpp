@@ -12,21 +12,10 @@ ElementSelection Ticked(std::initializer_list<Element> elements) {
     return selection;
 }
 
-Zentu_Data Record(std::string question, std::string answer, std::string hint, char delimiter,
-                  bool flags, int method) {
-    Zentu_Data r{question,
-                 answer,
-                 hint,
-                 "RIGHT",
-                 "WRONG",
-                 delimiter,
-                 flags,
-                 flags,
-                 flags,
-                 flags,
-                 AnswerMethod(method)};
-    r.confirmCorrect = !flags;  // one flag against the others, so no line is taken for another
-    return r;
+// One flag against the others, so no line is taken for another.
+Zentu_Data Record(std::string q, std::string a, std::string h, char delimiter, bool flag,
+                  int method) {
+    return {q, a, h, "RIGHT", "WRONG", delimiter, flag, !flag, flag, flag, AnswerMethod(method)};
 }
 
 TEST(ComposeQuestionBlock, ShowsTheTickedElementsInTheirOrder) {
