@@ -6,7 +6,7 @@
 #include <chrono>
 #include <string>
 
-#include "bench/silent_platform.h"
+#include "bench/bench_support.h"
 #include "editor/edit_loop.h"
 #include "model/question_set.h"
 #include "platform/platform.h"
@@ -18,19 +18,6 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kSmall = 10;
 constexpr std::size_t kLarge = 1000000;
 constexpr int kSteps = 1000;
-
-Question_Set MakeSet(std::size_t count) {
-    Question_Set set;
-    set.Reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        Zentu_Data question;
-        question.question = "What is the capital of country number " + std::to_string(i) + "?";
-        question.answer = "The capital of number " + std::to_string(i);
-        question.wrongResponse = "No, it is <<CORRECT>>.";
-        set.Append(std::move(question));
-    }
-    return set;
-}
 
 // Leaves every question by the next step of a fixed round, kSteps times, then OK.
 class SteppingScreens : public EditorScreens {
@@ -60,8 +47,8 @@ double StepsSeconds(Question_Set& set) {
 // Both sizes in every iteration, back to back, so a busy machine weighs on both alike.
 // The measured time is the large set's; x_small is its ratio to the small set's.
 void BM_EditorSteps(benchmark::State& state) {
-    static Question_Set large = MakeSet(kLarge);
-    static Question_Set small = MakeSet(kSmall);
+    static Question_Set large = MakeQuestionSet(kLarge);
+    static Question_Set small = MakeQuestionSet(kSmall);
     double largeBest = 1e30, smallBest = 1e30;
     for (auto _ : state) {
         const double seconds = StepsSeconds(large);
@@ -77,7 +64,7 @@ void BM_EditorSteps(benchmark::State& state) {
 // What a step would cost if replacing a question shifted the set: one RemoveAt and one
 // InsertAt in the middle of the large set, against one editor step on it.
 void BM_ShiftPerStep(benchmark::State& state) {
-    static Question_Set large = MakeSet(kLarge);
+    static Question_Set large = MakeQuestionSet(kLarge);
     for (auto _ : state) {
         const Zentu_Data record = large.At(kLarge / 2);
         large.RemoveAt(kLarge / 2);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/silent_platform.h"
+#include "bench/bench_support.h"
 #include "model/question_set.h"
 #include "platform/platform.h"
 #include "quiz/quiz_runs.h"
@@ -19,24 +19,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-Question_Set MakeSet(std::size_t count) {
-    Question_Set set;
-    set.Reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        Zentu_Data question;
-        question.question = "What is the capital of country number " + std::to_string(i) + "?";
-        question.answer = "The capital of number " + std::to_string(i);
-        question.hint = "Think of the map.";
-        set.Append(std::move(question));
-    }
-    return set;
-}
-
 const Question_Set& SetOf(std::size_t count) {
     static std::size_t madeCount = 0;
     static Question_Set set;
     if (madeCount != count) {
-        set = MakeSet(count);
+        set = MakeQuestionSet(count);
         madeCount = count;
     }
     return set;

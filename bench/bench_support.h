@@ -1,10 +1,28 @@
-// A desktop that answers every request at once and shows nothing, so that a benchmark
-// times the core alone.
+// What the core benchmarks share: a set of made-up questions, and a desktop that answers
+// every request at once and shows nothing, so that a benchmark times the core alone.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <utility>
 
+#include "model/question_set.h"
 #include "platform/platform.h"
+
+// `count` questions of about the size a vocabulary or capitals file holds.
+inline Question_Set MakeQuestionSet(std::size_t count) {
+    Question_Set set;
+    set.Reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        Zentu_Data question;
+        question.question = "What is the capital of country number " + std::to_string(i) + "?";
+        question.answer = "The capital of number " + std::to_string(i);
+        question.hint = "Think of the map.";
+        question.wrongResponse = "No, it is <<CORRECT>>.";
+        set.Append(std::move(question));
+    }
+    return set;
+}
 
 class SilentPlatform : public Platform {
   public:
