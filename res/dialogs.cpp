@@ -19,8 +19,9 @@ DialogControl Line(int x, int y, int w, int h) {
     return {kNoControlId, ControlKind::Line, "", x, y, w, h, 0, 0, ButtonFace::Text, ""};
 }
 
-DialogControl Edit(int id, int x, int y, int w, int h, unsigned style, int limit) {
-    return {id, ControlKind::Edit, "", x, y, w, h, style, limit, ButtonFace::Text, ""};
+DialogControl Edit(int id, int x, int y, int w, int h, unsigned style, int limit,
+                   const char* name = "") {
+    return {id, ControlKind::Edit, "", x, y, w, h, style, limit, ButtonFace::Text, name};
 }
 
 DialogControl Button(int id, const char* text, int x, int y, int w, int h, ButtonFace face,
@@ -38,30 +39,28 @@ DialogControl Radio(int id, const char* text, int x, int y, int w, int h) {
 
 // The question dialog: 1244 with the Hint button, 1245 with it hidden.
 DialogTemplate QuestionDialog(int id, int x, int y, bool hint) {
-    DialogTemplate dialog{
-        id,
-        "Question",
-        x,
-        y,
-        189,
-        136,
-        kDialogFont,
-        8,
-        892,
-        kDialogAtPosition,
-        {
-            Edit(402, 4, 6, 179, 61, kStyleMultiLine | kStyleReadOnly | kStyleBorder, 0),
-            Edit(401, 5, 70, 178, 23, kStyleMultiLine | kStyleBorder | kStyleTabStop, kTextLimit),
-            Line(0, 99, 189, 3),
-            Button(kIdOk, "OK", 20, 108, 43, 25, ButtonFace::Ok, kStyleTabStop | kStyleDefault),
-            Button(kIdCancel, "Cancel", 76, 108, 43, 25, ButtonFace::Cancel),
-            Button(95, "Hint", 132, 108, 43, 25, ButtonFace::Hint,
-                   hint ? kStyleTabStop : kStyleTabStop | kStyleHidden),
-        }};
-    // Neither text box has a label beside it: the template names them.
-    dialog.controls[0].name = "Question";
-    dialog.controls[1].name = "Answer";
-    return dialog;
+    return {id,
+            "Question",
+            x,
+            y,
+            189,
+            136,
+            kDialogFont,
+            8,
+            892,
+            kDialogAtPosition,
+            {
+                // Neither text box has a label beside it: the template names them.
+                Edit(402, 4, 6, 179, 61, kStyleMultiLine | kStyleReadOnly | kStyleBorder, 0,
+                     "Question"),
+                Edit(401, 5, 70, 178, 23, kStyleMultiLine | kStyleBorder | kStyleTabStop,
+                     kTextLimit, "Answer"),
+                Line(0, 99, 189, 3),
+                Button(kIdOk, "OK", 20, 108, 43, 25, ButtonFace::Ok, kStyleTabStop | kStyleDefault),
+                Button(kIdCancel, "Cancel", 76, 108, 43, 25, ButtonFace::Cancel),
+                Button(95, "Hint", 132, 108, 43, 25, ButtonFace::Hint,
+                       hint ? kStyleTabStop : kStyleTabStop | kStyleHidden),
+            }};
 }
 
 std::vector<DialogTemplate> MakeDialogs() {

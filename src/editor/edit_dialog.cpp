@@ -75,9 +75,13 @@ editdialog::editdialog(QWidget* owner, int resourceId, std::size_t position, boo
     Menu()->UpdateEnabled();
 }
 
-void editdialog::Leave(int code) {
+void editdialog::TakeBoxes() {
     TakeEditedText(Edit(kEdQuestionBox), buffer.question);
     TakeEditedText(Edit(kEdAnswerBox), buffer.answer);
+}
+
+void editdialog::Leave(int code) {
+    TakeBoxes();
     EndDialog(code);
 }
 
@@ -87,8 +91,7 @@ void editdialog::Prev() {
         return;
     }
     // There is nothing before number 1: the dialog stays, and so does what was typed.
-    TakeEditedText(Edit(kEdQuestionBox), buffer.question);
-    TakeEditedText(Edit(kEdAnswerBox), buffer.answer);
+    TakeBoxes();
     platform.Beep();
 }
 

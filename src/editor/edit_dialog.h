@@ -45,6 +45,8 @@ class editdialog : public STDialog {
 
   private:
     // The boxes into the buffer (those the user changed), then the dialog ends with `code`.
+    // Copies the question and answer boxes into the buffer, where the user changed them.
+    void TakeBoxes();
     void Leave(int code);
     void Prev();
 

@@ -25,8 +25,6 @@ testdial::testdial(const QuestionPrompt& prompt, QWidget* owner, const LogFont& 
     question->SetDisplayFont(displayFont);
     answer->SetDisplayFont(displayFont);
 
-    question->setAccessibleName(QStringLiteral("Question"));
-    answer->setAccessibleName(QStringLiteral("Answer"));
     if (QAbstractButton* button = Button(kIdHintButton)) {
         button->setAccessibleDescription(QStringLiteral("Shows the hint"));
     }
