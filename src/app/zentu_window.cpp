@@ -46,6 +46,9 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
     // The work happens in dialogs; the window itself only needs room for its menu bar.
     resize(520, 320);
 
+    state.Bind(kCmEdit, [this] { RunEditor(); });
+    state.SetEditorStarter([this] { RunEditor(); });
+    state.SetQuestionAsker(asker);
     state.Bind(kCmPrint, [this] { Print(); });
     state.Bind(kCmExport, [this] { Export(); });
 
@@ -56,14 +59,10 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
     route.Add(
         [this, &application](int id) { return !state.Refuses(id) && application.Handles(id); },
         [&application](int id) { return application.Dispatch(id); });
-    state.SetQuestionAsker(asker);
     menu = CommandMenu::Build(menuBar(), kMainMenuId, route);
 
     platform.SetMainWindow(this);
     platform.SetMenu(menu);
-
-    state.Bind(kCmEdit, [this] { RunEditor(); });
-    state.SetEditorStarter([this] { RunEditor(); });
 }
 
 zentuwin::~zentuwin() = default;
