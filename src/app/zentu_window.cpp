@@ -108,6 +108,7 @@ void zentuwin::BindListCommands() {
     const bool shown = QSettings().value(kQuestionListKey, true).toBool();
     list->setVisible(shown);
     platform.SetMenuCheck(kCmQuestionList, shown);
+    menu->UpdateEnabled();
 }
 
 void zentuwin::ShowList(bool shown) {

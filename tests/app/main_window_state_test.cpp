@@ -359,13 +359,14 @@ TEST_F(MainWindowStateTest, CommandTable) {
 // While a run asks, the commands that could change or replace the set, Exit and the close
 // query included, are refused; Save goes on. Afterwards they are all back.
 TEST_F(MainWindowStateTest, RunsKeepTheSetInUseUntilTheyEnd) {
-    const int kRefused[] = {kCmNew, kCmOpen, kCmEdit, kCmGradedQuiz, kCmRandomTest};
+    const int kRefused[] = {kCmNew,           kCmOpen,       kCmEdit,      kCmFind,
+                            kCmQuizOnMatches, kCmGradedQuiz, kCmRandomTest};
     for (int run : {kCmGradedQuiz, kCmRandomTest}) {
         FakePlatform fake;
         MainWindowState state(fake);
         ScriptedAsker asker;
         state.SetQuestionAsker(asker);
-        ASSERT_TRUE(state.Bind(kCmEdit, [] {}));
+        for (int id : {kCmEdit, kCmFind, kCmQuizOnMatches}) ASSERT_TRUE(state.Bind(id, [] {}));
         state.Questions().Append(Zentu_Data{});
         asker.outcomes = {{true, true}};
         asker.onAsk = [&](std::size_t n) {
@@ -379,6 +380,66 @@ TEST_F(MainWindowStateTest, RunsKeepTheSetInUseUntilTheyEnd) {
         EXPECT_EQ(asker.asked.size(), 1u) << run;
         for (int id : kRefused) EXPECT_TRUE(state.Handles(id)) << id;
         EXPECT_FALSE(state.Refuses(kCmExit));
+    }
+}
+
+// Views follow the state through one listener: every command that reads, clears or edits
+// the set, toggles Reverse Q/A or changes the font tells it, after the change; a cancelled
+// dialog changes nothing and tells nothing.
+TEST_F(MainWindowStateTest, ListenersHearOfEveryChangeAfterItHappened) {
+    const std::string file = Write("one.que", kWithFont);
+    struct Case {
+        const char* name;
+        std::function<void(MainWindowState&, FakePlatform&)> act;
+        std::vector<StateChange> heard;
+    } const cases[] = {
+        {"open",
+         [&](MainWindowState& state, FakePlatform& fake) {
+             fake.openAnswers.push_back(FakePlatform::FileChoice{file});
+             state.Dispatch(kCmOpen);
+         },
+         {StateChange::Questions, StateChange::Font}},
+        {"open cancelled",
+         [](MainWindowState& state, FakePlatform&) { state.Dispatch(kCmOpen); },
+         {}},
+        {"open unreadable",
+         [&](MainWindowState& state, FakePlatform& fake) {
+             fake.openAnswers.push_back(FakePlatform::FileChoice{PathOf("missing.que")});
+             state.Dispatch(kCmOpen);
+         },
+         {StateChange::Questions}},
+        {"new",
+         [](MainWindowState& state, FakePlatform&) { state.Dispatch(kCmNew); },
+         {StateChange::Questions}},
+        {"editor store",
+         [](MainWindowState& state, FakePlatform&) { state.SetQuestionsChanged(); },
+         {StateChange::Questions}},
+        {"reverse",
+         [](MainWindowState& state, FakePlatform&) { state.Dispatch(kCmReverse); },
+         {StateChange::Reversed}},
+        {"font",
+         [](MainWindowState& state, FakePlatform& fake) {
+             fake.fontAnswers.push_back(StartupDisplayFont());
+             state.Dispatch(kCmFont);
+         },
+         {StateChange::Font}},
+        {"font cancelled",
+         [](MainWindowState& state, FakePlatform&) { state.Dispatch(kCmFont); },
+         {}},
+    };
+    for (const Case& c : cases) {
+        FakePlatform fake;
+        MainWindowState state(fake);
+        state.Start(std::nullopt);
+        std::vector<StateChange> heard;
+        std::size_t countHeard = 0;
+        state.AddChangeListener([&](StateChange change) {
+            heard.push_back(change);
+            if (change == StateChange::Questions) countHeard = state.Questions().Count();
+        });
+        c.act(state, fake);
+        EXPECT_EQ(heard, c.heard) << c.name;
+        EXPECT_EQ(countHeard, state.Questions().Count()) << c.name;
     }
 }
 
