@@ -53,8 +53,12 @@ std::size_t QuestionFilter::ToScan() const {
 
 bool QuestionFilter::Matches(const Zentu_Data& question) {
     for (const std::string* text : {&question.question, &question.answer, &question.hint}) {
-        FoldForSearch(*text, scratch);
-        if (scratch.find(needle) != std::string::npos) return true;
+        // A text shorter than the needle cannot hold it, however it folds: nothing folds
+        // to more than two bytes.
+        if (text->size() * 2 < needle.size()) continue;
+        if (scratch.size() < text->size() * 2) scratch.resize(text->size() * 2);
+        const std::string_view folded(scratch.data(), FoldInto(*text, scratch.data()));
+        if (folded.find(needle) != std::string_view::npos) return true;
     }
     return false;
 }

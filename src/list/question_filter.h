@@ -54,5 +54,5 @@ class QuestionFilter {
     std::vector<std::size_t> candidates;
     std::size_t next = 0;  // index into the candidates, or position - 1
     std::vector<std::size_t> matches;
-    std::string scratch;
+    std::vector<char> scratch;  // room to fold one text
 };

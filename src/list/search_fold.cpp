@@ -55,17 +55,21 @@ const std::array<FoldedByte, 256>& SearchFoldTable() {
     return table;
 }
 
-void FoldForSearch(std::string_view text, std::string& out) {
+std::size_t FoldInto(std::string_view text, char* out) {
     const std::array<FoldedByte, 256>& table = SearchFoldTable();
-    out.clear();
+    char* end = out;
     for (const char c : text) {
+        // Both bytes are written whatever the length: no branch per byte.
         const FoldedByte& folded = table[static_cast<unsigned char>(c)];
-        out.append(folded.bytes, folded.length);
+        end[0] = folded.bytes[0];
+        end[1] = folded.bytes[1];
+        end += folded.length;
     }
+    return static_cast<std::size_t>(end - out);
 }
 
 std::string FoldForSearch(std::string_view text) {
-    std::string out;
-    FoldForSearch(text, out);
+    std::string out(text.size() * 2, '\0');
+    out.resize(FoldInto(text, out.data()));
     return out;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@ struct FoldedByte {
 // break (CR LF) folds to one space, so a text reads as the one line the list shows.
 const std::array<FoldedByte, 256>& SearchFoldTable();
 
-// `text` folded byte by byte, appended to `out` (cleared first).
-void FoldForSearch(std::string_view text, std::string& out);
+// `text` folded byte by byte into `out`, which must have room for 2 * text.size() bytes;
+// returns the folded length. Without bounds checks or growth, as the search folds every
+// text of a large set per keystroke.
+std::size_t FoldInto(std::string_view text, char* out);
 std::string FoldForSearch(std::string_view text);
