@@ -168,16 +168,25 @@ int main(int argc, char** argv) {
         ->UseManualTime()
         ->Iterations(15)
         ->Unit(benchmark::kMillisecond);
-    for (const char* kind : {"zentu_hidden", "zentu_list"}) {
-        const std::string name = std::string("startup/1000000_questions_") + kind;
-        benchmark::RegisterBenchmark(name.c_str(),
-                                     [kind](benchmark::State& s) {
-                                         Startup(s, kind, {"--child", kind, hugeFile});
-                                     })
-            ->UseManualTime()
-            ->Iterations(7)
-            ->Unit(benchmark::kMillisecond);
-    }
+    // The two windows take turns, so that a busy machine slows both alike.
+    benchmark::RegisterBenchmark(
+        "startup/1000000_questions_hidden_then_listed",
+        [](benchmark::State& s) {
+            for (auto _ : s) {
+                double total = 0;
+                for (const char* kind : {"zentu_hidden", "zentu_list"}) {
+                    const double elapsed = TimeChild({"--child", kind, hugeFile});
+                    if (elapsed < 0) return s.SkipWithError("the child did not start");
+                    seconds[kind].push_back(elapsed);
+                    peakKilobytes[kind].push_back(lastPeakKilobytes);
+                    total += elapsed;
+                }
+                s.SetIterationTime(total);
+            }
+        })
+        ->UseManualTime()
+        ->Iterations(9)
+        ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -50,6 +50,7 @@ QuestionListWindow::QuestionListWindow(const Question_Set& questions, QWidget* p
     search->installEventFilter(this);
 
     table->setModel(model);
+    table->installEventFilter(this);
     table->setAccessibleName(Text(kStrListTableName));
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -63,7 +64,8 @@ QuestionListWindow::QuestionListWindow(const Question_Set& questions, QWidget* p
     // million of them as quick as ten.
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->horizontalHeader()->setHighlightSections(false);
-    table->horizontalHeader()->setStretchLastSection(true);
+    // The question takes the room the others leave.
+    table->horizontalHeader()->setSectionResizeMode(kColQuestion, QHeaderView::Stretch);
     connect(table, &QTableView::activated, this, [this](const QModelIndex& index) {
         if (index.isValid()) emit OpenQuestion(filter.PositionOfRow(index.row()));
     });
@@ -169,10 +171,23 @@ void QuestionListWindow::SetDisplayFont(const QFont& font) {
         std::max(metrics.height(), QFontMetrics(QApplication::font()).height()) + 6;
     table->verticalHeader()->setMinimumSectionSize(rowHeight);
     table->verticalHeader()->setDefaultSectionSize(rowHeight);
-    const int character = metrics.averageCharWidth();
-    table->setColumnWidth(kColQuestion, 28 * character);
-    table->setColumnWidth(kColAnswer, 20 * character);
-    table->setColumnWidth(kColHint, 14 * character);
+    FitColumns();
+}
+
+void QuestionListWindow::FitColumns() {
+    // Room for a usual answer, hint and rules, but never so much that a large font leaves
+    // the question no room: each takes at most its share of the width.
+    const int character = QFontMetrics(table->font()).averageCharWidth();
+    const int width = table->width() - table->verticalHeader()->width();
+    const struct {
+        int column;
+        int characters;
+        int percent;
+    } columns[] = {{kColAnswer, 22, 25}, {kColHint, 16, 18}, {kColRules, 20, 20}};
+    for (const auto& c : columns) {
+        table->setColumnWidth(c.column,
+                              std::min(c.characters * character, width * c.percent / 100));
+    }
 }
 
 void QuestionListWindow::FocusSearch() {
@@ -181,6 +196,7 @@ void QuestionListWindow::FocusSearch() {
 }
 
 bool QuestionListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table && event->type() == QEvent::Resize) FitColumns();
     if (watched == search && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
             case Qt::Key_Escape:

@@ -53,6 +53,7 @@ class QuestionListWindow : public QWidget {
     void ApplySelection();
     void ShowStatus();
     void ShowPage();
+    void FitColumns();
 
     const Question_Set& set;
     QuestionFilter filter;
