@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 
 #include "editor/edit_dialog.h"
@@ -49,8 +50,9 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
           this, [this] { return state.DisplayFont(); }, platform)),
       printDevice([] { return std::make_unique<QtPrintDevice>(); }) {
     setWindowTitle(QString::fromLatin1(kProgramTitle));
-    // Room for the list's four columns.
-    resize(760, 480);
+    // Room for the list's four columns, within the screen at any scale.
+    const QSize available = screen()->availableGeometry().size() * 9 / 10;
+    resize(QSize(760, 480).boundedTo(available));
 
     state.Bind(kCmEdit, [this] { RunEditor(); });
     state.SetEditorStarter([this] { RunEditor(); });
