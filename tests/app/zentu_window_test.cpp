@@ -243,6 +243,17 @@ TEST(ZentuWindowTest, TheListFollowsTheSetAndEnterEditsTheChosenQuestion) {
     EXPECT_EQ(list->SearchField()->text(), "");
     EXPECT_EQ(model->rowCount(), 14);
     EXPECT_EQ(list->CurrentQuestion(), 2u);
+
+    // Leaving the editor elsewhere than it opened: that question is current afterwards.
+    table->setCurrentIndex(model->index(4, 0));
+    WhenModal<editdialog>([&](editdialog* dialog) {
+        opened = dialog->Position();
+        WhenModal<editdialog>([](editdialog* next) { next->Button(kIdOk)->click(); });
+        dialog->Button(kEdNextButton)->click();
+    });
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(opened, 5u);
+    EXPECT_EQ(list->CurrentQuestion(), 6u);
 }
 
 // View > Question List hides the list, and the next window remembers it.

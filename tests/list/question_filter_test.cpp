@@ -116,8 +116,9 @@ TEST(QuestionFilterTest, RowNearFindsTheRowOfAPositionOrTheNextOne) {
     EXPECT_EQ(filter.RowNear(9), 4u);
 }
 
-// Typing a word letter by letter, in slices of any size, with the set changing between
-// words, finds what a plain fold-and-find over the whole set finds.
+// Typing words letter by letter and taking letters back, in slices of any size, over two
+// sets in turn that change between words, finds what a plain fold-and-find over the whole
+// set finds.
 TEST(QuestionFilterTest, SlicedAndNarrowedSearchesAgreeWithAFullPass) {
     std::mt19937 random(14);
     const std::string alphabet = "abAB\xe9\xc9 \r\n\xdf";
@@ -126,22 +127,26 @@ TEST(QuestionFilterTest, SlicedAndNarrowedSearchesAgreeWithAFullPass) {
         for (std::size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
         return text;
     };
-    Question_Set set;
+    Question_Set sets[2];
     QuestionFilter filter;
-    for (int round = 0; round < 200; ++round) {
-        if (round % 10 == 0) {
+    for (int round = 0; round < 300; ++round) {
+        Question_Set& set = sets[round % 2];
+        if (round % 10 < 2) {
             set.Clear();
             for (int i = 0; i < 60; ++i) {
                 set.Append({randomText(6), randomText(4), randomText(3), randomText(5), ""});
             }
-            filter.Restart(set);
         }
         const std::string word = randomText(1 + random() % 4);
-        for (std::size_t typed = 0; typed <= word.size(); ++typed) {
-            const std::string needle = word.substr(0, typed);
-            filter.Start(set, needle);
-            while (!filter.Step(random() % 7)) {
-            }
+        std::vector<std::string> needles;  // "a", "ab", "abc", "ab", "a", then maybe ""
+        for (std::size_t typed = 1; typed <= word.size(); ++typed) {
+            needles.push_back(word.substr(0, typed));
+        }
+        for (std::size_t typed = word.size() - 1; typed >= 1; --typed) {
+            needles.push_back(word.substr(0, typed));
+        }
+        if (round % 3 == 0) needles.push_back("");
+        auto check = [&](const std::string& needle) {
             std::vector<std::size_t> expected;
             const std::string folded = FoldForSearch(needle);
             for (std::size_t n = 1; n <= set.Count() && !folded.empty(); ++n) {
@@ -156,9 +161,21 @@ TEST(QuestionFilterTest, SlicedAndNarrowedSearchesAgreeWithAFullPass) {
             } else {
                 ASSERT_EQ(filter.Matches(), expected) << round << " " << needle;
             }
+        };
+        for (const std::string& needle : needles) {
+            filter.Start(set, needle);
+            while (!filter.Step(random() % 7)) {
+            }
+            check(needle);
         }
-        set.At(1 + random() % set.Count()).question = randomText(6);
-        filter.Restart(set);
+        // Every other round the set changes and the same search runs again over it; else
+        // the next round searches the other set.
+        if (round % 4 < 2) {
+            set.At(1 + random() % set.Count()).question = randomText(6);
+            filter.Restart(set);
+            filter.RunToEnd();
+            check(needles.back());
+        }
     }
 }
 
