@@ -385,61 +385,39 @@ TEST_F(MainWindowStateTest, RunsKeepTheSetInUseUntilTheyEnd) {
 
 // Views follow the state through one listener: every command that reads, clears or edits
 // the set, toggles Reverse Q/A or changes the font tells it, after the change; a cancelled
-// dialog changes nothing and tells nothing.
+// dialog changes nothing and tells nothing. 0 stands for the editor's store.
 TEST_F(MainWindowStateTest, ListenersHearOfEveryChangeAfterItHappened) {
-    const std::string file = Write("one.que", kWithFont);
+    using C = StateChange;
     struct Case {
-        const char* name;
-        std::function<void(MainWindowState&, FakePlatform&)> act;
+        int command;
+        const char* openFile;  // the Open dialog's choice; nullptr cancels it
+        bool fontChosen;
         std::vector<StateChange> heard;
     } const cases[] = {
-        {"open",
-         [&](MainWindowState& state, FakePlatform& fake) {
-             fake.openAnswers.push_back(FakePlatform::FileChoice{file});
-             state.Dispatch(kCmOpen);
-         },
-         {StateChange::Questions, StateChange::Font}},
-        {"open cancelled",
-         [](MainWindowState& state, FakePlatform&) { state.Dispatch(kCmOpen); },
-         {}},
-        {"open unreadable",
-         [&](MainWindowState& state, FakePlatform& fake) {
-             fake.openAnswers.push_back(FakePlatform::FileChoice{PathOf("missing.que")});
-             state.Dispatch(kCmOpen);
-         },
-         {StateChange::Questions}},
-        {"new",
-         [](MainWindowState& state, FakePlatform&) { state.Dispatch(kCmNew); },
-         {StateChange::Questions}},
-        {"editor store",
-         [](MainWindowState& state, FakePlatform&) { state.SetQuestionsChanged(); },
-         {StateChange::Questions}},
-        {"reverse",
-         [](MainWindowState& state, FakePlatform&) { state.Dispatch(kCmReverse); },
-         {StateChange::Reversed}},
-        {"font",
-         [](MainWindowState& state, FakePlatform& fake) {
-             fake.fontAnswers.push_back(StartupDisplayFont());
-             state.Dispatch(kCmFont);
-         },
-         {StateChange::Font}},
-        {"font cancelled",
-         [](MainWindowState& state, FakePlatform&) { state.Dispatch(kCmFont); },
-         {}},
+        {kCmOpen, "one.que", false, {C::Questions, C::Font}},
+        {kCmOpen, nullptr, false, {}},
+        {kCmOpen, "missing.que", false, {C::Questions}},
+        {kCmNew, nullptr, false, {C::Questions}},
+        {0, nullptr, false, {C::Questions}},
+        {kCmReverse, nullptr, false, {C::Reversed}},
+        {kCmFont, nullptr, true, {C::Font}},
+        {kCmFont, nullptr, false, {}},
     };
+    Write("one.que", kWithFont);
     for (const Case& c : cases) {
         FakePlatform fake;
         MainWindowState state(fake);
-        state.Start(std::nullopt);
+        if (c.openFile) fake.openAnswers.push_back(FakePlatform::FileChoice{PathOf(c.openFile)});
+        if (c.fontChosen) fake.fontAnswers.push_back(StartupDisplayFont());
         std::vector<StateChange> heard;
         std::size_t countHeard = 0;
         state.AddChangeListener([&](StateChange change) {
             heard.push_back(change);
-            if (change == StateChange::Questions) countHeard = state.Questions().Count();
+            if (change == C::Questions) countHeard = state.Questions().Count();
         });
-        c.act(state, fake);
-        EXPECT_EQ(heard, c.heard) << c.name;
-        EXPECT_EQ(countHeard, state.Questions().Count()) << c.name;
+        c.command == 0 ? state.SetQuestionsChanged() : void(state.Dispatch(c.command));
+        EXPECT_EQ(heard, c.heard) << c.command;
+        EXPECT_EQ(countHeard, state.Questions().Count()) << c.command;
     }
 }
 
