@@ -124,6 +124,8 @@ class MainWindowState {
     void ReadCurrentFile(MessageOwner owner);
     bool WriteCurrentFile();
     void UpdateCaption();
+    // Tells the listeners. Whatever reads, clears, replaces or edits the set ends here with
+    // StateChange::Questions, so a view never shows a set that is gone.
     void Changed(StateChange change);
 
     Platform& platform;
