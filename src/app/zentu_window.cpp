@@ -103,7 +103,11 @@ void zentuwin::BindListCommands() {
     });
     state.Bind(kCmQuizOnMatches, [this] {
         const MainWindowState::BusyGuard busy(state);
-        QuizOnMatches(state.Questions(), list->Filter(), asker, platform);
+        // A search the user cannot see does not narrow the quiz: hidden, it is the whole set.
+        QuestionFilter wholeSet;
+        wholeSet.Start(state.Questions(), "");
+        QuizOnMatches(state.Questions(), list->isVisibleTo(this) ? list->Filter() : wholeSet, asker,
+                      platform);
     });
     state.Bind(kCmQuestionList, [this] { ShowList(!list->isVisibleTo(this)); });
     menu->Action(kCmFind)->setShortcut(QKeySequence::Find);
