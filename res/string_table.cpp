@@ -72,6 +72,7 @@ constexpr StringEntry kStrings[] = {
     {152, "Type a word from a question, answer or hint"},
     {153, "No question matches the search."},
     {154, "Questions"},
+    {155, "Clear the search"},
 
     // 160-179: printer setup, preview and print jobs.
 

@@ -62,4 +62,5 @@ enum StringId : int {
     kStrListSearchPlaceholder = 152,
     kStrListNoMatches = 153,
     kStrListTableName = 154,
+    kStrListClearSearch = 155,
 };

@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <chrono>
 
 #include "framework/codepage.h"
@@ -46,6 +47,10 @@ QuestionListWindow::QuestionListWindow(const Question_Set& questions, QWidget* p
     label->setBuddy(search);
     search->setPlaceholderText(Text(kStrListSearchPlaceholder));
     search->setClearButtonEnabled(true);
+    // Qt leaves the clear button without a name for a screen reader to say.
+    for (QToolButton* button : search->findChildren<QToolButton*>()) {
+        button->setAccessibleName(Text(kStrListClearSearch));
+    }
     search->setAccessibleName(label->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')));
     search->installEventFilter(this);
 
