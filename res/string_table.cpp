@@ -55,6 +55,24 @@ constexpr StringEntry kStrings[] = {
     // 100-139: importing and exporting delimited text.
 
     // 140-159: the question list and its search.
+    {140, "Question"},
+    {141, "Answer"},
+    {142, "Hint"},
+    {143, "Rules"},
+    {144, "case"},
+    {145, "spaces"},
+    {146, "1 question"},
+    {147, "%i questions"},
+    {148, "%i of %i questions match"},
+    {149, "Searching... %i of %i questions match so far"},
+    {150,
+     "There are no questions yet.\n\nChoose File > Open to load a question file,\nor File > "
+     "New to write questions of your own."},
+    {151, "S&earch:"},
+    {152, "Type a word from a question, answer or hint"},
+    {153, "No question matches the search."},
+    {154, "Questions"},
+    {155, "Clear the search"},
 
     // 160-179: printer setup, preview and print jobs.
 

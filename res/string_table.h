@@ -45,4 +45,22 @@ enum StringId : int {
     kStrUnableToSave = 35,
     kStrPrintCheckSpaces = 36,
     kStrPrintNoCheckSpaces = 37,
+
+    // The question list and its search.
+    kStrListQuestion = 140,
+    kStrListAnswer = 141,
+    kStrListHint = 142,
+    kStrListRules = 143,
+    kStrListCase = 144,
+    kStrListSpaces = 145,
+    kStrListOneQuestion = 146,
+    kStrListQuestions = 147,
+    kStrListMatches = 148,
+    kStrListSearching = 149,
+    kStrListEmptyHint = 150,
+    kStrListSearchLabel = 151,
+    kStrListSearchPlaceholder = 152,
+    kStrListNoMatches = 153,
+    kStrListTableName = 154,
+    kStrListClearSearch = 155,
 };

@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zentu"));
+    // Without it the settings land under "Unknown Organization".
+    QApplication::setOrganizationName(QStringLiteral("Zentu"));
     QApplication::setDesktopFileName(QStringLiteral("zentu"));
     zentu program;
     return program.Run(startupFile);

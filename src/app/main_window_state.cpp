@@ -64,6 +64,8 @@ bool MainWindowState::Refuses(int commandId) const {
         case kCmNew:
         case kCmOpen:
         case kCmEdit:
+        case kCmFind:
+        case kCmQuizOnMatches:
         case kCmGradedQuiz:
         case kCmRandomTest:
         case kCmExit:
@@ -86,6 +88,19 @@ void MainWindowState::SetQuestionAsker(QuestionAsker& asker) {
         const BusyGuard busy(*this);
         RunRandomTest(questions, asker, platform);
     });
+}
+
+void MainWindowState::SetQuestionsChanged() {
+    questionsChanged = true;
+    Changed(StateChange::Questions);
+}
+
+void MainWindowState::AddChangeListener(std::function<void(StateChange)> listener) {
+    changeListeners.push_back(std::move(listener));
+}
+
+void MainWindowState::Changed(StateChange change) {
+    for (const auto& listener : changeListeners) listener(change);
 }
 
 bool MainWindowState::CanClose() {
@@ -116,6 +131,7 @@ void MainWindowState::New() {
     untitled = true;
     questionsChanged = false;
     currentFileUnread = false;
+    Changed(StateChange::Questions);
     UpdateCaption();
     if (editorStarter) editorStarter();
 }
@@ -143,11 +159,13 @@ void MainWindowState::ChooseFont() {
     if (!platform.RunFontDialog(chosen)) return;
     displayFont = chosen;
     fontChosen = true;
+    Changed(StateChange::Font);
 }
 
 void MainWindowState::ToggleReverse() {
     reversed = !reversed;
     platform.SetMenuCheck(kCmReverse, reversed);
+    Changed(StateChange::Reversed);
 }
 
 void MainWindowState::ReadCurrentFile(MessageOwner owner) {
@@ -180,6 +198,9 @@ void MainWindowState::ReadCurrentFile(MessageOwner owner) {
     }
     untitled = false;
     questionsChanged = false;
+    // A failed read may have left the set as it was; the views look again all the same.
+    Changed(StateChange::Questions);
+    if (fontRead) Changed(StateChange::Font);
 }
 
 bool MainWindowState::WriteCurrentFile() {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/log_font.h"
 #include "model/question_set.h"
@@ -31,6 +32,17 @@ enum MainCommand : int {
     kCmReverse = 107,
     kCmHelpContents = 24346,
     kCmAbout = 24347,
+    // The question list: its search, a Graded Quiz over the matches, and showing it.
+    kCmFind = 30011,
+    kCmQuizOnMatches = 30012,
+    kCmQuestionList = 30013,
+};
+
+// What changed in the state, for views that show it.
+enum class StateChange {
+    Questions,  // the set was read, cleared, replaced or edited
+    Reversed,   // Reverse Q/A was toggled
+    Font,       // the display font changed
 };
 
 constexpr int kAboutDialogId = 1321;
@@ -82,8 +94,13 @@ class MainWindowState {
     // state). Each run keeps the set in use until it ends.
     void SetQuestionAsker(QuestionAsker& asker);
 
-    // For the editor, the only code that changes questions.
-    void SetQuestionsChanged() { questionsChanged = true; }
+    // For the editor, the only code that changes questions: each store marks the
+    // questions changed and tells the listeners.
+    void SetQuestionsChanged();
+
+    // `listener` hears of every change of the set, of Reverse Q/A and of the font, after
+    // it happened, from Changed alone.
+    void AddChangeListener(std::function<void(StateChange)> listener);
 
     Question_Set& Questions() { return questions; }
     const Question_Set& Questions() const { return questions; }
@@ -107,10 +124,14 @@ class MainWindowState {
     void ReadCurrentFile(MessageOwner owner);
     bool WriteCurrentFile();
     void UpdateCaption();
+    // Tells the listeners. Whatever reads, clears, replaces or edits the set ends here with
+    // StateChange::Questions, so a view never shows a set that is gone.
+    void Changed(StateChange change);
 
     Platform& platform;
     CommandTable commands;
     std::function<void()> editorStarter;
+    std::vector<std::function<void(StateChange)>> changeListeners;
 
     bool untitled = true;
     bool questionsChanged = false;

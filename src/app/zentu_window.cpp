@@ -3,13 +3,19 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QKeySequence>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
 
 #include "editor/edit_dialog.h"
 #include "editor/edit_loop.h"
 #include "framework/command_menu.h"
+#include "framework/font_mapping.h"
 #include "framework/qt_platform.h"
 #include "framework/qt_print_device.h"
+#include "list/question_list_window.h"
+#include "list/quiz_on_matches.h"
 #include "output/print_commands.h"
 #include "output/print_dialog.h"
 
@@ -19,6 +25,7 @@ static void InitIconResource() { Q_INIT_RESOURCE(icons); }
 namespace {
 
 constexpr int kMainMenuId = 890;
+constexpr const char* kQuestionListKey = "View/QuestionList";
 
 // The window needs the small sizes only (title bar, task switcher); larger ones come from
 // the installed icon theme. Each file costs a decode at start-up.
@@ -43,8 +50,9 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
           this, [this] { return state.DisplayFont(); }, platform)),
       printDevice([] { return std::make_unique<QtPrintDevice>(); }) {
     setWindowTitle(QString::fromLatin1(kProgramTitle));
-    // The work happens in dialogs; the window itself only needs room for its menu bar.
-    resize(520, 320);
+    // Room for the list's four columns, within the screen at any scale.
+    const QSize available = screen()->availableGeometry().size() * 9 / 10;
+    resize(QSize(760, 480).boundedTo(available));
 
     state.Bind(kCmEdit, [this] { RunEditor(); });
     state.SetEditorStarter([this] { RunEditor(); });
@@ -63,6 +71,57 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
 
     platform.SetMainWindow(this);
     platform.SetMenu(menu);
+    BindListCommands();
+}
+
+void zentuwin::BindListCommands() {
+    list = new QuestionListWindow(state.Questions(), this);
+    list->SetDisplayFont(FontFromLogFont(state.DisplayFont()));
+    setCentralWidget(list);
+    state.AddChangeListener([this](StateChange change) {
+        switch (change) {
+            case StateChange::Questions:
+                list->SetChanged();
+                break;
+            case StateChange::Reversed:
+                list->SetReversed(state.Reversed());
+                break;
+            case StateChange::Font:
+                list->SetDisplayFont(FontFromLogFont(state.DisplayFont()));
+                break;
+        }
+    });
+    // Through the command table, so the busy guard refuses it as it refuses Edit.
+    connect(list, &QuestionListWindow::OpenQuestion, this, [this](std::size_t position) {
+        editorStart = position;
+        state.Dispatch(kCmEdit);
+        editorStart = 0;
+    });
+    state.Bind(kCmFind, [this] {
+        ShowList(true);
+        list->FocusSearch();
+    });
+    state.Bind(kCmQuizOnMatches, [this] {
+        const MainWindowState::BusyGuard busy(state);
+        // A search the user cannot see does not narrow the quiz: hidden, it is the whole set.
+        QuestionFilter wholeSet;
+        wholeSet.Start(state.Questions(), "");
+        QuizOnMatches(state.Questions(), list->isVisibleTo(this) ? list->Filter() : wholeSet, asker,
+                      platform);
+    });
+    state.Bind(kCmQuestionList, [this] { ShowList(!list->isVisibleTo(this)); });
+    menu->Action(kCmFind)->setShortcut(QKeySequence::Find);
+    const bool shown = QSettings().value(kQuestionListKey, true).toBool();
+    list->setVisible(shown);
+    platform.SetMenuCheck(kCmQuestionList, shown);
+    menu->UpdateEnabled();
+}
+
+void zentuwin::ShowList(bool shown) {
+    if (list->isVisibleTo(this) == shown) return;
+    list->setVisible(shown);
+    platform.SetMenuCheck(kCmQuestionList, shown);
+    QSettings().setValue(kQuestionListKey, shown);
 }
 
 zentuwin::~zentuwin() = default;
@@ -70,9 +129,16 @@ zentuwin::~zentuwin() = default;
 void zentuwin::RunEditor() {
     // The editor changes the set in place; nothing else may change or replace it meanwhile.
     const MainWindowState::BusyGuard busy(state);
-    EditLoop(state.Questions(), editBuffer, *editorScreens, platform, [this] {
+    const std::size_t start = editorStart == 0 ? state.Questions().Count() : editorStart;
+    bool stored = false;
+    EditLoop loop(state.Questions(), editBuffer, *editorScreens, platform, [this, &stored] {
+        stored = true;
         state.SetQuestionsChanged();
-    }).Run();
+    });
+    loop.RunFrom(start);
+    // A delete or a move after the last store changed the set too: the views look again.
+    if (stored) state.SetQuestionsChanged();
+    list->SelectQuestion(loop.Position());
 }
 
 void zentuwin::Start(const std::optional<std::string>& startupFile) { state.Start(startupFile); }

@@ -26,6 +26,13 @@
 //  - Print and Export (output/) show the element dialog printdial over the one
 //    ElementSelection of the run, then print every question's block on the default
 //    printer through TTextPrinter, or write the blocks to a text file.
+//  - The client area is the question list (list/): QuestionListWindow shows the set as a
+//    table through QtQuestionModel, which reads the rows from the set on demand, with a
+//    search field (Find) whose QuestionFilter runs in short slices. The window hears of
+//    every change of the set, of Reverse Q/A and of the font through MainWindowState's
+//    change listener. Enter on a row runs Edit from that question; Quiz on Matches runs
+//    the Graded Quiz over the rows found. View > Question List shows or hides the list,
+//    remembered in the settings (View/QuestionList).
 //  - Closing, by Exit or by the window's close button, passes through the close query
 //    MainWindowState::CanClose, which offers to save changed questions.
 #pragma once
@@ -46,6 +53,7 @@ class CommandMenu;
 class EditDialogScreens;
 class PrintDevice;
 class QtPlatform;
+class QuestionListWindow;
 
 class zentuwin : public QMainWindow {
     Q_OBJECT
@@ -59,6 +67,7 @@ class zentuwin : public QMainWindow {
 
     MainWindowState& State() { return state; }
     CommandMenu* Menu() const { return menu; }
+    QuestionListWindow* List() const { return list; }
     // Where Print prints: the system's default printer unless a test says otherwise.
     using PrintDeviceFactory = std::function<std::unique_ptr<PrintDevice>()>;
     void SetPrintDeviceFactory(PrintDeviceFactory factory) { printDevice = std::move(factory); }
@@ -67,8 +76,12 @@ class zentuwin : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // The editor loop over the set, from the last question.
+    // The editor loop over the set, from the last question, or from the one the list
+    // asked for.
     void RunEditor();
+    void BindListCommands();
+    // Shows or hides the list and remembers the choice for the next start.
+    void ShowList(bool shown);
     void Print();
     void Export();
 
@@ -80,6 +93,8 @@ class zentuwin : public QMainWindow {
     EditBuffer editBuffer;
     std::unique_ptr<EditDialogScreens> editorScreens;
     PrintDeviceFactory printDevice;
+    QuestionListWindow* list = nullptr;
+    std::size_t editorStart = 0;  // 0: from the last question
 };
 
 // The application object: the desktop services, the main window, and the Exit command.

@@ -1,5 +1,6 @@
 #include "editor/edit_loop.h"
 
+#include <algorithm>
 #include <cctype>
 #include <limits>
 
@@ -41,8 +42,10 @@ EditLoop::EditLoop(Question_Set& set, EditBuffer& buffer, EditorScreens& screens
       platform(platform),
       markChanged(std::move(markChanged)) {}
 
-void EditLoop::Run() {
-    position = set.Count();
+void EditLoop::Run() { RunFrom(set.Count()); }
+
+void EditLoop::RunFrom(std::size_t start) {
+    position = std::min(start, set.Count() + 1);
     int previous = 0;
     for (;;) {
         if (position == 0) position = 1;

@@ -53,6 +53,11 @@ class EditLoop {
 
     // From the last question, or a new question 1 on an empty set, until OK or Cancel.
     void Run();
+    // The same from question `start` (from 1; past the end it is a new question at the
+    // end), as when the list opens the editor at the question chosen there.
+    void RunFrom(std::size_t start);
+    // The position shown last, where the editor ended.
+    std::size_t Position() const { return position; }
 
   private:
     void PrepareBuffer(bool blank);

@@ -37,24 +37,19 @@ std::string FormatIntegers(const std::string& format,
     return text;
 }
 
-}  // namespace
-
-std::string FormatTotals(std::uint64_t right, std::uint64_t wrong) {
-    // 64 bits keep right * 100 exact however many questions were asked.
-    const std::uint64_t percent = right * 100 / (right + wrong);
-    return FormatIntegers(LoadString(kStrTotals), {right, wrong, percent});
-}
-
-RunEnd RunGradedQuiz(const Question_Set& set, QuestionAsker& asker, Platform& platform) {
-    if (set.Empty()) {
+// The Graded Quiz over `total` questions, the n-th (from 1) at position positionOf(n).
+template <typename PositionOf>
+RunEnd GradedQuiz(const Question_Set& set, std::size_t total, PositionOf positionOf,
+                  QuestionAsker& asker, Platform& platform) {
+    if (total == 0) {
         ShowBox(platform, kStrNoQuestions, kStrNoQuestionsCaption);
         return RunEnd::NoQuestions;
     }
     const std::size_t count = set.Count();
     std::uint64_t rightCount = 0;
     std::uint64_t wrongCount = 0;
-    for (std::size_t n = 1; n <= count; ++n) {
-        const AskOutcome outcome = asker.AskQuestion(set.At(n));
+    for (std::size_t n = 1; n <= total; ++n) {
+        const AskOutcome outcome = asker.AskQuestion(set.At(positionOf(n)));
         ++(outcome.correct ? rightCount : wrongCount);
         if (!outcome.proceed) return RunEnd::Cancelled;
         // Another file or the editor may have changed the set meanwhile; what is left
@@ -64,6 +59,26 @@ RunEnd RunGradedQuiz(const Question_Set& set, QuestionAsker& asker, Platform& pl
     platform.ShowMessage(MessageOwner::Window, FormatTotals(rightCount, wrongCount),
                          LoadString(kStrTotalsCaption), MessageButtons::Ok, MessageIcon::None);
     return RunEnd::Finished;
+}
+
+}  // namespace
+
+std::string FormatTotals(std::uint64_t right, std::uint64_t wrong) {
+    // 64 bits keep right * 100 exact however many questions were asked.
+    const std::uint64_t percent = right * 100 / (right + wrong);
+    return FormatIntegers(LoadString(kStrTotals), {right, wrong, percent});
+}
+
+RunEnd RunGradedQuiz(const Question_Set& set, QuestionAsker& asker, Platform& platform) {
+    return GradedQuiz(
+        set, set.Count(), [](std::size_t n) { return n; }, asker, platform);
+}
+
+RunEnd RunGradedQuiz(const Question_Set& set, const std::vector<std::size_t>& positions,
+                     QuestionAsker& asker, Platform& platform) {
+    return GradedQuiz(
+        set, positions.size(), [&positions](std::size_t n) { return positions[n - 1]; }, asker,
+        platform);
 }
 
 RunEnd RunRandomTest(const Question_Set& set, QuestionAsker& asker, Platform& platform,

@@ -2,8 +2,10 @@
 // QuestionAsker and show their messages through Platform, so they run without windows.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/question_set.h"
 #include "platform/platform.h"
@@ -22,6 +24,10 @@ enum class RunEnd {
 // cancel, and when the set changes size while a question is asked (the wrong-answer
 // box does not block the main window), so it never reads past the set's end.
 RunEnd RunGradedQuiz(const Question_Set& set, QuestionAsker& asker, Platform& platform);
+// The same over the questions at `positions` (from 1, asked in the order given), as for
+// the matches of a search; the set itself counts for the change check.
+RunEnd RunGradedQuiz(const Question_Set& set, const std::vector<std::size_t>& positions,
+                     QuestionAsker& asker, Platform& platform);
 
 // Asks shuffled copies of the questions in passes until every one was answered right
 // or the user cancels. It works on its own copies, so a change of the set while it

@@ -359,13 +359,14 @@ TEST_F(MainWindowStateTest, CommandTable) {
 // While a run asks, the commands that could change or replace the set, Exit and the close
 // query included, are refused; Save goes on. Afterwards they are all back.
 TEST_F(MainWindowStateTest, RunsKeepTheSetInUseUntilTheyEnd) {
-    const int kRefused[] = {kCmNew, kCmOpen, kCmEdit, kCmGradedQuiz, kCmRandomTest};
+    const int kRefused[] = {kCmNew,           kCmOpen,       kCmEdit,      kCmFind,
+                            kCmQuizOnMatches, kCmGradedQuiz, kCmRandomTest};
     for (int run : {kCmGradedQuiz, kCmRandomTest}) {
         FakePlatform fake;
         MainWindowState state(fake);
         ScriptedAsker asker;
         state.SetQuestionAsker(asker);
-        ASSERT_TRUE(state.Bind(kCmEdit, [] {}));
+        for (int id : {kCmEdit, kCmFind, kCmQuizOnMatches}) ASSERT_TRUE(state.Bind(id, [] {}));
         state.Questions().Append(Zentu_Data{});
         asker.outcomes = {{true, true}};
         asker.onAsk = [&](std::size_t n) {
@@ -379,6 +380,44 @@ TEST_F(MainWindowStateTest, RunsKeepTheSetInUseUntilTheyEnd) {
         EXPECT_EQ(asker.asked.size(), 1u) << run;
         for (int id : kRefused) EXPECT_TRUE(state.Handles(id)) << id;
         EXPECT_FALSE(state.Refuses(kCmExit));
+    }
+}
+
+// Views follow the state through one listener: every command that reads, clears or edits
+// the set, toggles Reverse Q/A or changes the font tells it, after the change; a cancelled
+// dialog changes nothing and tells nothing. 0 stands for the editor's store.
+TEST_F(MainWindowStateTest, ListenersHearOfEveryChangeAfterItHappened) {
+    using C = StateChange;
+    struct Case {
+        int command;
+        const char* openFile;  // the Open dialog's choice; nullptr cancels it
+        bool fontChosen;
+        std::vector<StateChange> heard;
+    } const cases[] = {
+        {kCmOpen, "one.que", false, {C::Questions, C::Font}},
+        {kCmOpen, nullptr, false, {}},
+        {kCmOpen, "missing.que", false, {C::Questions}},
+        {kCmNew, nullptr, false, {C::Questions}},
+        {0, nullptr, false, {C::Questions}},
+        {kCmReverse, nullptr, false, {C::Reversed}},
+        {kCmFont, nullptr, true, {C::Font}},
+        {kCmFont, nullptr, false, {}},
+    };
+    Write("one.que", kWithFont);
+    for (const Case& c : cases) {
+        FakePlatform fake;
+        MainWindowState state(fake);
+        if (c.openFile) fake.openAnswers.push_back(FakePlatform::FileChoice{PathOf(c.openFile)});
+        if (c.fontChosen) fake.fontAnswers.push_back(StartupDisplayFont());
+        std::vector<StateChange> heard;
+        std::size_t countHeard = 0;
+        state.AddChangeListener([&](StateChange change) {
+            heard.push_back(change);
+            if (change == C::Questions) countHeard = state.Questions().Count();
+        });
+        c.command == 0 ? state.SetQuestionsChanged() : void(state.Dispatch(c.command));
+        EXPECT_EQ(heard, c.heard) << c.command;
+        EXPECT_EQ(countHeard, state.Questions().Count()) << c.command;
     }
 }
 

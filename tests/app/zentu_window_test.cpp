@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QTableView>
+#include <QTest>
 
 #include <QFileDialog>
 #include <QLineEdit>
@@ -15,16 +20,20 @@
 #include <fstream>
 #include <iterator>
 
+#include "editor/edit_dialog.h"
 #include "fakes/recording_print_device.h"
 #include "fakes/when_modal.h"
 #include "framework/command_menu.h"
+#include "framework/text_box.h"
+#include "list/question_list_window.h"
 #include "output/print_dialog.h"
 
 namespace {
 
-const int kEnabledAtStart[] = {kCmNew,   kCmOpen,    kCmSave,  kCmSaveAs,      kCmExit,
-                               kCmFont,  kCmReverse, kCmEdit,  kCmGradedQuiz,  kCmRandomTest,
-                               kCmPrint, kCmExport,  kCmAbout, kCmHelpContents};
+const int kEnabledAtStart[] = {
+    kCmNew,     kCmOpen,         kCmSave,       kCmSaveAs,        kCmExit,        kCmFont,
+    kCmReverse, kCmEdit,         kCmGradedQuiz, kCmRandomTest,    kCmPrint,       kCmExport,
+    kCmAbout,   kCmHelpContents, kCmFind,       kCmQuizOnMatches, kCmQuestionList};
 const int kDisabledAtStart[] = {kCmPrinterSetup};
 
 void Answer(QMessageBox::StandardButton button) {
@@ -166,6 +175,101 @@ TEST(ZentuWindowTest, PrintAndExportListTheSetWithOneSelectionOrSayThereIsNoPrin
     std::ifstream in(dir.filePath("listing.txt").toStdString(), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
               "Question: 1\r\nGr\xfc\xdf\r\n\xe9t\xe9\r\n");
+}
+
+// The list follows Open, Reverse Q/A and the editor; the search narrows it; Enter on a
+// row opens the editor at that question and the row is current again afterwards.
+TEST(ZentuWindowTest, TheListFollowsTheSetAndEnterEditsTheChosenQuestion) {
+    zentu program;
+    zentuwin* window = program.CreateMainWindow(std::nullopt);
+    window->show();
+    QuestionListWindow* list = window->List();
+    QTableView* table = list->Table();
+    EXPECT_TRUE(list->EmptyHint()->isVisible());
+    EXPECT_FALSE(table->isVisible());
+
+    const QString file = ZENTU_EXAMPLES_DIR "/world_capitals.que";
+    WhenModal<QFileDialog>([file](QFileDialog* dialog) {
+        auto* retry = new QTimer;
+        QObject::connect(retry, &QTimer::timeout,
+                         [retry, file, opened = QPointer<QFileDialog>(dialog)] {
+                             if (opened == nullptr || !opened->isVisible())
+                                 return retry->deleteLater();
+                             opened->findChild<QLineEdit*>("fileNameEdit")->setText(file);
+                             QMetaObject::invokeMethod(opened, "accept");
+                         });
+        retry->start(50);
+    });
+    window->Menu()->Action(kCmOpen)->trigger();
+    const Question_Set& set = window->State().Questions();
+    ASSERT_EQ(set.Count(), 14u);
+    QAbstractItemModel* model = table->model();
+    EXPECT_TRUE(table->isVisible());
+    EXPECT_EQ(model->rowCount(), 14);
+    EXPECT_EQ(list->Status()->text(), "14 questions");
+    EXPECT_EQ(model->index(0, 0).data().toString(), "What is the capital of France?");
+    EXPECT_EQ(model->index(0, 3).data().toString(), "All");
+
+    for (const char* first : {"Answer", "Question"}) {
+        window->Menu()->Action(kCmReverse)->trigger();
+        EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), first);
+        EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(),
+                  QString(first) == "Answer" ? "Question" : "Answer");
+    }
+
+    window->Menu()->Action(kCmFind)->trigger();
+    EXPECT_TRUE(list->SearchField()->hasFocus() || !QApplication::activeWindow());
+    QTest::keyClicks(list->SearchField(), QStringLiteral("AUSTRALIA"));
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(model->headerData(0, Qt::Vertical).toString(), "2");
+    EXPECT_EQ(list->Status()->text(), "1 of 14 questions match");
+
+    std::size_t opened = 0;
+    WhenModal<editdialog>([&](editdialog* dialog) {
+        opened = dialog->Position();
+        dialog->Edit(kEdQuestionBox)->selectAll();
+        dialog->Edit(kEdQuestionBox)->InsertTyped(QStringLiteral("Australia:\ncapital?"));
+        dialog->Button(kIdOk)->click();
+    });
+    QTest::keyClick(list->SearchField(), Qt::Key_Return);
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(opened, 2u);
+    EXPECT_EQ(set.At(2).question, "Australia:\r\ncapital?");
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(model->index(0, 0).data().toString(), QString::fromUtf8("Australia:\u21b5capital?"));
+    EXPECT_EQ(list->CurrentQuestion(), 2u);
+
+    QTest::keyClick(list->SearchField(), Qt::Key_Escape);
+    EXPECT_EQ(list->SearchField()->text(), "");
+    EXPECT_EQ(model->rowCount(), 14);
+    EXPECT_EQ(list->CurrentQuestion(), 2u);
+
+    // Leaving the editor elsewhere than it opened: that question is current afterwards.
+    table->setCurrentIndex(model->index(4, 0));
+    WhenModal<editdialog>([&](editdialog* dialog) {
+        opened = dialog->Position();
+        WhenModal<editdialog>([](editdialog* next) { next->Button(kIdOk)->click(); });
+        dialog->Button(kEdNextButton)->click();
+    });
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(opened, 5u);
+    EXPECT_EQ(list->CurrentQuestion(), 6u);
+}
+
+// View > Question List hides the list, and the next window remembers it.
+TEST(ZentuWindowTest, TheListsVisibilityIsRemembered) {
+    // Hidden, then shown again; each window starts as the one before it was left.
+    for (const bool shown : {true, false, true}) {
+        zentu program;
+        zentuwin* window = program.CreateMainWindow(std::nullopt);
+        window->show();
+        EXPECT_EQ(window->List()->isVisible(), shown);
+        EXPECT_EQ(window->Menu()->Action(kCmQuestionList)->isChecked(), shown);
+        if (shown) window->Menu()->Action(kCmQuestionList)->trigger();
+        if (!shown) window->Menu()->Action(kCmFind)->trigger();  // Find shows it again
+        EXPECT_EQ(window->List()->isVisible(), !shown);
+    }
+    QSettings().remove("View/QuestionList");  // the later tests start with the list shown
 }
 
 }  // namespace

@@ -65,9 +65,14 @@ struct EditorRun {
     ScriptedScreens screens;
     int marks = 0;
 
-    EditorRun(int count, const std::string& script)
+    std::size_t ended = 0;
+
+    // `start` 0 runs the editor as Edit does, from the last question.
+    EditorRun(int count, const std::string& script, std::size_t start = 0)
         : set(Letters(count)), screens(script, platform) {
-        EditLoop(set, buffer, screens, platform, [this] { ++marks; }).Run();
+        EditLoop loop(set, buffer, screens, platform, [this] { ++marks; });
+        start == 0 ? loop.Run() : loop.RunFrom(start);
+        ended = loop.Position();
     }
 };
 
@@ -132,6 +137,27 @@ TEST(EditLoopTest, ExitSequences) {
         for (const auto& [title, prompt] : run.platform.inputRequests) {
             EXPECT_EQ(title + "|" + prompt, "Move|Move to question number?");
         }
+    }
+}
+
+// The list opens the editor at the question chosen there; the list then shows the
+// question where the editor ended.
+TEST(EditLoopTest, StartsAtTheChosenQuestionAndTellsWhereItEnded) {
+    struct Case {
+        int count;
+        std::size_t start;
+        const char* script;
+        const char* shown;
+        std::size_t ended;
+    } const cases[] = {
+        {5, 2, "o", "2", 2},          {5, 2, "n p p c", "2 3 2 1", 1}, {5, 3, "d o", "3 3", 3},
+        {5, 6, "c", "6 - new", 6},    {5, 40, "c", "6 - new", 6},      {0, 3, "o", "1 - new", 1},
+        {5, 1, "f m4 o", "1 1 4", 4},
+    };
+    for (const Case& c : cases) {
+        EditorRun run(c.count, c.script, c.start);
+        EXPECT_EQ(run.screens.shown, c.shown) << c.start << " " << c.script;
+        EXPECT_EQ(run.ended, c.ended) << c.start << " " << c.script;
     }
 }
 
