@@ -80,12 +80,21 @@ void MainWindowState::SetEditorStarter(std::function<void()> starter) {
 void MainWindowState::SetQuestionAsker(QuestionAsker& asker) {
     Bind(kCmGradedQuiz, [this, &asker] {
         const BusyGuard busy(*this);
-        RunGradedQuiz(questions, asker, platform);
+        std::vector<Zentu_Data> missed;
+        if (RunGradedQuiz(questions, asker, platform, &missed) == RunEnd::Finished &&
+            mistakesScreen != nullptr) {
+            OfferMistakes(missed, reversed, *mistakesScreen, asker, platform, ProgramRandom());
+        }
     });
     Bind(kCmRandomTest, [this, &asker] {
         const BusyGuard busy(*this);
         RunRandomTest(questions, asker, platform);
     });
+}
+
+void MainWindowState::SetExplainWrongAnswers(bool on) {
+    explainWrongAnswers = on;
+    platform.SetMenuCheck(kCmExplainWrongAnswers, on);
 }
 
 bool MainWindowState::CanClose() {

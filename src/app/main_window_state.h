@@ -12,6 +12,7 @@
 #include "model/question_set.h"
 #include "platform/command_table.h"
 #include "platform/platform.h"
+#include "quiz/mistakes.h"
 #include "quiz/question_asker.h"
 
 // Command ids of the main window's menu (resource 890).
@@ -31,6 +32,8 @@ enum MainCommand : int {
     kCmReverse = 107,
     kCmHelpContents = 24346,
     kCmAbout = 24347,
+    // Explaining wrong answers: a setting of the Tools menu, on or off.
+    kCmExplainWrongAnswers = 30021,
 };
 
 constexpr int kAboutDialogId = 1321;
@@ -81,6 +84,13 @@ class MainWindowState {
     // Binds Graded Quiz and Random Test, which ask through `asker` (it must outlive this
     // state). Each run keeps the set in use until it ends.
     void SetQuestionAsker(QuestionAsker& asker);
+    // Where a Graded Quiz lists its mistakes and offers to repeat them (it must outlive
+    // this state); without one, the quiz ends with its totals.
+    void SetMistakesScreen(MistakesScreen& screen) { mistakesScreen = &screen; }
+
+    // Whether a wrong answer's box says why; shown as the check mark of its menu item.
+    bool ExplainWrongAnswers() const { return explainWrongAnswers; }
+    void SetExplainWrongAnswers(bool on);
 
     // For the editor, the only code that changes questions.
     void SetQuestionsChanged() { questionsChanged = true; }
@@ -111,12 +121,14 @@ class MainWindowState {
     Platform& platform;
     CommandTable commands;
     std::function<void()> editorStarter;
+    MistakesScreen* mistakesScreen = nullptr;
 
     bool untitled = true;
     bool questionsChanged = false;
     bool reversed = false;
     bool fontChosen = false;
     bool currentFileUnread = false;
+    bool explainWrongAnswers = true;
     int busyDepth = 0;
     Question_Set questions;
     FileDialogData fileDialogData;

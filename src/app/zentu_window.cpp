@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMenuBar>
+#include <QSettings>
 
 #include "editor/edit_dialog.h"
 #include "editor/edit_loop.h"
@@ -19,6 +20,8 @@ static void InitIconResource() { Q_INIT_RESOURCE(icons); }
 namespace {
 
 constexpr int kMainMenuId = 890;
+// On by default; remembered across runs.
+const QString kExplainKey = QStringLiteral("Quiz/ExplainWrongAnswers");
 
 // The window needs the small sizes only (title bar, task switcher); larger ones come from
 // the installed icon theme. Each file costs a decode at start-up.
@@ -38,7 +41,10 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
       platform(platform),
       state(platform),
       questionScreen(this, platform, [this] { return state.DisplayFont(); }),
-      asker(questionScreen, platform, [this] { return state.Reversed(); }),
+      asker(
+          questionScreen, platform, [this] { return state.Reversed(); },
+          [this] { return state.ExplainWrongAnswers(); }),
+      mistakesScreen(this),
       editorScreens(std::make_unique<EditDialogScreens>(
           this, [this] { return state.DisplayFont(); }, platform)),
       printDevice([] { return std::make_unique<QtPrintDevice>(); }) {
@@ -51,6 +57,7 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
     state.SetQuestionAsker(asker);
     state.Bind(kCmPrint, [this] { Print(); });
     state.Bind(kCmExport, [this] { Export(); });
+    BindExplainWrongAnswers();
 
     CommandRoute route;
     route.Add([this](int id) { return state.Handles(id); },
@@ -63,6 +70,16 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
 
     platform.SetMainWindow(this);
     platform.SetMenu(menu);
+    // Read once the menu is there to show its check mark.
+    state.SetExplainWrongAnswers(QSettings().value(kExplainKey, true).toBool());
+}
+
+void zentuwin::BindExplainWrongAnswers() {
+    state.SetMistakesScreen(mistakesScreen);
+    state.Bind(kCmExplainWrongAnswers, [this] {
+        state.SetExplainWrongAnswers(!state.ExplainWrongAnswers());
+        QSettings().setValue(kExplainKey, state.ExplainWrongAnswers());
+    });
 }
 
 zentuwin::~zentuwin() = default;

@@ -26,6 +26,11 @@
 //  - Print and Export (output/) show the element dialog printdial over the one
 //    ElementSelection of the run, then print every question's block on the default
 //    printer through TTextPrinter, or write the blocks to a text file.
+//  - Learning from mistakes (quiz/): each question dialog's caption says where the run is;
+//    with Tools > Explain Wrong Answers on (a QSettings bool, read and written here only,
+//    handed to the asker as a plain value) a wrong answer's box also says why, from
+//    ExplainWrongAnswer; a Graded Quiz with wrong answers ends in the mistakes window
+//    (QtMistakesScreen), whose Repeat Mistakes runs a Random Test over just those.
 //  - Closing, by Exit or by the window's close button, passes through the close query
 //    MainWindowState::CanClose, which offers to save changed questions.
 #pragma once
@@ -40,6 +45,7 @@
 #include "editor/edit_buffer.h"
 #include "platform/command_table.h"
 #include "quiz/ask_question.h"
+#include "quiz/mistakes_dialog.h"
 #include "quiz/question_dialog.h"
 
 class CommandMenu;
@@ -71,11 +77,14 @@ class zentuwin : public QMainWindow {
     void RunEditor();
     void Print();
     void Export();
+    // Explain Wrong Answers: the setting as last chosen, and its toggle.
+    void BindExplainWrongAnswers();
 
     QtPlatform& platform;
     MainWindowState state;
     QtQuestionScreen questionScreen;
     DialogQuestionAsker asker;
+    QtMistakesScreen mistakesScreen;
     CommandMenu* menu = nullptr;
     EditBuffer editBuffer;
     std::unique_ptr<EditDialogScreens> editorScreens;

@@ -22,9 +22,10 @@
 
 namespace {
 
-const int kEnabledAtStart[] = {kCmNew,   kCmOpen,    kCmSave,  kCmSaveAs,      kCmExit,
-                               kCmFont,  kCmReverse, kCmEdit,  kCmGradedQuiz,  kCmRandomTest,
-                               kCmPrint, kCmExport,  kCmAbout, kCmHelpContents};
+const int kEnabledAtStart[] = {
+    kCmNew,   kCmOpen,    kCmSave,  kCmSaveAs,       kCmExit,
+    kCmFont,  kCmReverse, kCmEdit,  kCmGradedQuiz,   kCmRandomTest,
+    kCmPrint, kCmExport,  kCmAbout, kCmHelpContents, kCmExplainWrongAnswers};
 const int kDisabledAtStart[] = {kCmPrinterSetup};
 
 void Answer(QMessageBox::StandardButton button) {
