@@ -13,14 +13,12 @@ struct ScriptedScreen : QuestionScreen {
     FakePlatform& platform;
     std::optional<std::string> answer;
     std::string shown;
-    std::string caption;
     bool repaintedFirst = false;
 
     ScriptedScreen(FakePlatform& platform, std::optional<std::string> answer)
         : platform(platform), answer(std::move(answer)) {}
     bool RunQuestionDialog(const QuestionPrompt& prompt, std::string& typed) override {
         shown = std::to_string(prompt.resourceId) + " " + prompt.question + " / " + prompt.hint;
-        caption = prompt.caption;
         typed = answer.value_or("typed, then cancelled");
         return answer.has_value();
     }
@@ -68,43 +66,5 @@ TEST(AskQuestion, ShowsJudgesAndResponds) {
         EXPECT_EQ(outcome.correct, c.correct) << c.seen;
         EXPECT_EQ(outcome.proceed, c.proceed) << c.seen;
         EXPECT_TRUE(screen.repaintedFirst) << c.seen;
-    }
-}
-
-// The caption says where the run is. With the option on, a wrong answer's box gives the
-// reason below the unchanged response; with it off, or for a right answer, nothing more.
-TEST(AskQuestion, ExplainsBelowTheResponseAndShowsWhereTheRunIs) {
-    const std::string response =
-        "The answer you typed in was incorrect. The correct answers are: Madrid,Paris";
-    struct Case {
-        bool explain;
-        std::optional<std::string> typed;
-        QuizProgress where;
-        std::string seen;
-    } const cases[] = {
-        {false, "Paris", {0, 3, 14}, "Question 3 of 14|" + response},
-        {true,
-         "Paris",
-         {2, 1, 3},
-         "Round 2: question 1 of 3|" + response +
-             "\r\n\r\n1 of 2 answers were given.\r\nMissing: \"Madrid\"."},
-        {true,
-         std::nullopt,
-         {},
-         "|" + response +
-             "\r\n\r\nNo answer was typed.\r\n0 of 2 answers were "
-             "given.\r\nMissing: \"Madrid\", \"Paris\"."},
-        {true, "paris,madrid", {0, 1, 1}, "Question 1 of 1"},
-    };
-    for (const Case& c : cases) {
-        FakePlatform platform;
-        ScriptedScreen screen(platform, c.typed);
-        DialogQuestionAsker asker(
-            screen, platform, [] { return false; }, [&c] { return c.explain; });
-        asker.ShowProgress(c.where);
-        asker.AskQuestion({"Capital?", "Madrid,Paris", {}, {}, {}});
-        std::string seen = screen.caption;
-        for (const FakePlatform::Message& m : platform.messages) seen += "|" + m.text;
-        EXPECT_EQ(seen, c.seen);
     }
 }
