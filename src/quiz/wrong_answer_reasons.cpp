@@ -1,6 +1,7 @@
 #include "quiz/wrong_answer_reasons.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 #include <unordered_map>
 #include <unordered_set>
@@ -387,15 +388,15 @@ std::pair<std::string, std::string> MarkDifferences(std::string_view typed,
     const std::size_t n = typed.size();
     const std::size_t m = expected.size();
     // Full table, so the path can be walked back: the pieces compared are short.
-    std::vector<std::size_t> cost((n + 1) * (m + 1));
+    std::vector<std::uint32_t> cost((n + 1) * (m + 1));
     const auto at = [m](std::size_t i, std::size_t j) { return i * (m + 1) + j; };
-    for (std::size_t i = 0; i <= n; ++i) cost[at(i, 0)] = i;
-    for (std::size_t j = 0; j <= m; ++j) cost[at(0, j)] = j;
+    for (std::size_t i = 0; i <= n; ++i) cost[at(i, 0)] = static_cast<std::uint32_t>(i);
+    for (std::size_t j = 0; j <= m; ++j) cost[at(0, j)] = static_cast<std::uint32_t>(j);
     for (std::size_t i = 1; i <= n; ++i) {
         for (std::size_t j = 1; j <= m; ++j) {
             const bool same = CharsEqual(typed[i - 1], expected[j - 1], caseSensitive);
             cost[at(i, j)] = std::min({cost[at(i - 1, j)] + 1, cost[at(i, j - 1)] + 1,
-                                       cost[at(i - 1, j - 1)] + (same ? 0 : 1)});
+                                       cost[at(i - 1, j - 1)] + (same ? 0u : 1u)});
         }
     }
     // Walked from the end, so each text is built backwards; a bracket pair closes a run of
