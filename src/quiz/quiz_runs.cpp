@@ -1,6 +1,7 @@
 #include "quiz/quiz_runs.h"
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "quiz/shuffle.h"
@@ -54,10 +55,12 @@ RunEnd RunGradedQuiz(const Question_Set& set, QuestionAsker& asker, Platform& pl
     std::uint64_t wrongCount = 0;
     for (std::size_t n = 1; n <= count; ++n) {
         asker.ShowProgress({0, n, count});
-        const AskOutcome outcome = asker.AskQuestion(set.At(n));
+        // Kept as asked: the set may have changed by the time the answer is in.
+        Zentu_Data question = set.At(n);
+        const AskOutcome outcome = asker.AskQuestion(question);
         ++(outcome.correct ? rightCount : wrongCount);
         if (!outcome.proceed) return RunEnd::Cancelled;
-        if (!outcome.correct && missed != nullptr) missed->push_back(set.At(n));
+        if (!outcome.correct && missed != nullptr) missed->push_back(std::move(question));
         // Another file or the editor may have changed the set meanwhile; what is left
         // of the run would then ask from the wrong set, or past its end.
         if (set.Count() != count) return RunEnd::SetChanged;
