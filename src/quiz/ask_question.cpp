@@ -40,6 +40,7 @@ AskOutcome DialogQuestionAsker::AskQuestion(Zentu_Data question) {
     // A cancelled question is judged as if nothing had been typed.
     QuestionPrompt prompt = PromptFor(asked);
     prompt.caption = ProgressCaption(progress);
+    progress = {};  // said anew before each question, so it is never stale
     outcome.proceed = screen.RunQuestionDialog(prompt, typed);
     if (!outcome.proceed) typed.clear();
     screen.RepaintOwner();

@@ -119,7 +119,7 @@ TEST(QuizEndToEnd, GradedQuizAndRandomTestByKeys) {
     EXPECT_FALSE(quiz.exitEnabled || test.exitEnabled);
 }
 
-// Explanations on: the specified text first, the reason below it in the same box. A wrong
+// Explanations on: the usual text first, the reason below it in the same box. A wrong
 // answer in a Graded Quiz is repeated with Alt+R in a Random Test of its own, which ends
 // with its box. The setting lasts into the next run of the program.
 TEST(QuizEndToEnd, ExplanationsAndRepeatedMistakes) {
