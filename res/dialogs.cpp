@@ -58,7 +58,7 @@ DialogTemplate QuestionDialog(int id, int x, int y, bool hint) {
                 Line(0, 99, 189, 3),
                 Button(kIdOk, "OK", 20, 108, 43, 25, ButtonFace::Ok, kStyleTabStop | kStyleDefault),
                 Button(kIdCancel, "Cancel", 76, 108, 43, 25, ButtonFace::Cancel),
-                Button(95, "Hint", 132, 108, 43, 25, ButtonFace::Hint,
+                Button(95, "&Hint", 132, 108, 43, 25, ButtonFace::Hint,
                        hint ? kStyleTabStop : kStyleTabStop | kStyleHidden),
             }};
 }
@@ -208,6 +208,30 @@ std::vector<DialogTemplate> MakeDialogs() {
              Line(0, 35, 180, 3),
              Button(kIdOk, "&OK", 40, 40, 43, 25, ButtonFace::Ok, kStyleTabStop | kStyleDefault),
              Button(kIdCancel, "&Cancel", 97, 40, 43, 25, ButtonFace::Cancel),
+         }});
+
+    // After a Graded Quiz: what was answered wrong, and the offer to repeat it. The list is
+    // a read-only text box, so the keyboard scrolls it and a screen reader reads it.
+    dialogs.push_back(
+        {kDialogMistakes,
+         "Mistakes",
+         0,
+         0,
+         240,
+         170,
+         kDialogFont,
+         8,
+         0,
+         kDialogSystemMenu,
+         {
+             Label(kNoControlId, "Questions answered wrong:", 6, 5, 228, 9),
+             Edit(kIdMistakesList, 6, 15, 228, 115,
+                  kStyleMultiLine | kStyleReadOnly | kStyleVScroll | kStyleBorder | kStyleTabStop,
+                  0),
+             Line(0, 136, 240, 3),
+             Button(kIdRepeatMistakes, "&Repeat Mistakes", 6, 142, 90, 22, ButtonFace::Text,
+                    kStyleTabStop | kStyleDefault),
+             Button(kIdCancel, "Close", 186, 142, 48, 22, ButtonFace::Cancel),
          }});
     return dialogs;
 }

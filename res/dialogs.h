@@ -70,6 +70,7 @@ enum DialogResourceId : int {
     kDialogElements = 1322,
     kDialogCharacterMap = 1351,
     kDialogInput = 30001,  // the framework's one-line input dialog
+    kDialogMistakes = 15001,
 };
 
 // Standard control ids: the buttons that end a dialog with OK and Cancel.
@@ -78,6 +79,9 @@ constexpr int kIdCancel = 2;
 // The controls of the input dialog.
 constexpr int kIdInputPrompt = 4001;
 constexpr int kIdInputText = 4002;
+// The controls of the mistakes window.
+constexpr int kIdMistakesList = 15002;
+constexpr int kIdRepeatMistakes = 15003;
 
 // The template with resource id `id`, or nullptr when there is none.
 const DialogTemplate* FindDialog(int id);

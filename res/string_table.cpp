@@ -51,6 +51,46 @@ constexpr StringEntry kStrings[] = {
     {37, "Don't Check Spaces"},
 
     // 38-99: explaining wrong answers, quiz progress and the mistakes window.
+    {38, "Only letter case differs, and this question counts it."},
+    {39, "Only spaces or line breaks at the ends differ, and this question counts them."},
+    {40,
+     "Only letter case and spaces or line breaks at the ends differ, and this question counts "
+     "both."},
+    {41, "No answer was typed."},
+    {42, "This question wants just one answer; %i were typed."},
+    {43, "%i of %i answers were given."},
+    {44, "Missing: "},
+    {45, "Not among the expected answers: "},
+    {46, "Typed more than once: "},
+    {47, "Out of order: "},
+    {48, " and %i more"},
+    {49, "The answers after an empty one were not read."},
+    {50,
+     "Listed more than once among the expected answers, so a typed one counts once for each "
+     "listing: "},
+    {51, "No typed answer can be right for this question."},
+    {52,
+     "This question's answer method is one the program does not know: no typed answer can be right "
+     "for this question."},
+    {53, "This question has one answer"},
+    {54, "This question wants all of its answers, in any order"},
+    {55, "This question wants some of its answers"},
+    {56, "This question wants exactly one of its answers"},
+    {57, "This question wants all of its answers, in their order"},
+    {58, "; letter case counts"},
+    {59, "; letter case does not count"},
+    {60, "; spaces at the ends count."},
+    {61, "; spaces and line breaks at the ends do not count."},
+    {62, "You typed: "},
+    {63, "Closest answer: "},
+    {64, "Question %i of %i"},
+    {65, "Round %i: question %i of %i"},
+    {66,
+     "Every question has now been answered right.\nRounds: %i\nRight the first time: %i of %i "
+     "(%i%%)"},
+    {67, "End of Test"},
+    {68, "Question: "},
+    {69, "Answer: "},
 
     // 100-139: importing and exporting delimited text.
 

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     if (argc > 1) startupFile = argv[1];
 
     QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Zentu"));
     QApplication::setApplicationName(QStringLiteral("Zentu"));
     // Without it the settings land under "Unknown Organization".
     QApplication::setOrganizationName(QStringLiteral("Zentu"));

@@ -82,12 +82,20 @@ void MainWindowState::SetEditorStarter(std::function<void()> starter) {
 void MainWindowState::SetQuestionAsker(QuestionAsker& asker) {
     Bind(kCmGradedQuiz, [this, &asker] {
         const BusyGuard busy(*this);
-        RunGradedQuiz(questions, asker, platform);
+        std::vector<Zentu_Data> missed;
+        AfterGradedQuiz(RunGradedQuiz(questions, asker, platform, &missed), missed, asker);
     });
     Bind(kCmRandomTest, [this, &asker] {
         const BusyGuard busy(*this);
         RunRandomTest(questions, asker, platform);
     });
+}
+
+void MainWindowState::AfterGradedQuiz(RunEnd end, const std::vector<Zentu_Data>& missed,
+                                      QuestionAsker& asker) {
+    if (end == RunEnd::Finished && mistakesScreen != nullptr) {
+        OfferMistakes(missed, reversed, *mistakesScreen, asker, platform, ProgramRandom());
+    }
 }
 
 void MainWindowState::SetQuestionsChanged() {
@@ -101,6 +109,11 @@ void MainWindowState::AddChangeListener(std::function<void(StateChange)> listene
 
 void MainWindowState::Changed(StateChange change) {
     for (const auto& listener : changeListeners) listener(change);
+}
+
+void MainWindowState::SetExplainWrongAnswers(bool on) {
+    explainWrongAnswers = on;
+    platform.SetMenuCheck(kCmExplainWrongAnswers, on);
 }
 
 bool MainWindowState::CanClose() {

@@ -13,7 +13,9 @@
 #include "model/question_set.h"
 #include "platform/command_table.h"
 #include "platform/platform.h"
+#include "quiz/mistakes.h"
 #include "quiz/question_asker.h"
+#include "quiz/quiz_runs.h"
 
 // Command ids of the main window's menu (resource 890).
 enum MainCommand : int {
@@ -36,6 +38,8 @@ enum MainCommand : int {
     kCmFind = 30011,
     kCmQuizOnMatches = 30012,
     kCmQuestionList = 30013,
+    // Explaining wrong answers: a setting of the Tools menu, on or off.
+    kCmExplainWrongAnswers = 30021,
 };
 
 // What changed in the state, for views that show it.
@@ -93,6 +97,16 @@ class MainWindowState {
     // Binds Graded Quiz and Random Test, which ask through `asker` (it must outlive this
     // state). Each run keeps the set in use until it ends.
     void SetQuestionAsker(QuestionAsker& asker);
+    // Where a Graded Quiz lists its mistakes and offers to repeat them (it must outlive
+    // this state); without one, the quiz ends with its totals.
+    void SetMistakesScreen(MistakesScreen& screen) { mistakesScreen = &screen; }
+    // After a Graded Quiz (of the set or of a search's matches) that ran to its end: the
+    // mistakes window, when the quiz had wrong answers and a screen is set.
+    void AfterGradedQuiz(RunEnd end, const std::vector<Zentu_Data>& missed, QuestionAsker& asker);
+
+    // Whether a wrong answer's box says why; shown as the check mark of its menu item.
+    bool ExplainWrongAnswers() const { return explainWrongAnswers; }
+    void SetExplainWrongAnswers(bool on);
 
     // For the editor, the only code that changes questions: each store marks the
     // questions changed and tells the listeners.
@@ -132,12 +146,14 @@ class MainWindowState {
     CommandTable commands;
     std::function<void()> editorStarter;
     std::vector<std::function<void(StateChange)>> changeListeners;
+    MistakesScreen* mistakesScreen = nullptr;
 
     bool untitled = true;
     bool questionsChanged = false;
     bool reversed = false;
     bool fontChosen = false;
     bool currentFileUnread = false;
+    bool explainWrongAnswers = true;
     int busyDepth = 0;
     Question_Set questions;
     FileDialogData fileDialogData;

@@ -26,6 +26,8 @@ namespace {
 
 constexpr int kMainMenuId = 890;
 constexpr const char* kQuestionListKey = "View/QuestionList";
+// On by default; remembered across runs.
+const QString kExplainKey = QStringLiteral("Quiz/ExplainWrongAnswers");
 
 // The window needs the small sizes only (title bar, task switcher); larger ones come from
 // the installed icon theme. Each file costs a decode at start-up.
@@ -45,7 +47,10 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
       platform(platform),
       state(platform),
       questionScreen(this, platform, [this] { return state.DisplayFont(); }),
-      asker(questionScreen, platform, [this] { return state.Reversed(); }),
+      asker(
+          questionScreen, platform, [this] { return state.Reversed(); },
+          [this] { return state.ExplainWrongAnswers(); }),
+      mistakesScreen(this),
       editorScreens(std::make_unique<EditDialogScreens>(
           this, [this] { return state.DisplayFont(); }, platform)),
       printDevice([] { return std::make_unique<QtPrintDevice>(); }) {
@@ -59,6 +64,7 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
     state.SetQuestionAsker(asker);
     state.Bind(kCmPrint, [this] { Print(); });
     state.Bind(kCmExport, [this] { Export(); });
+    BindExplainWrongAnswers();
 
     CommandRoute route;
     route.Add([this](int id) { return state.Handles(id); },
@@ -72,6 +78,8 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
     platform.SetMainWindow(this);
     platform.SetMenu(menu);
     BindListCommands();
+    // Read once the menu is there to show its check mark.
+    state.SetExplainWrongAnswers(QSettings().value(kExplainKey, true).toBool());
 }
 
 void zentuwin::BindListCommands() {
@@ -106,8 +114,11 @@ void zentuwin::BindListCommands() {
         // A search the user cannot see does not narrow the quiz: hidden, it is the whole set.
         QuestionFilter wholeSet;
         wholeSet.Start(state.Questions(), "");
-        QuizOnMatches(state.Questions(), list->isVisibleTo(this) ? list->Filter() : wholeSet, asker,
-                      platform);
+        std::vector<Zentu_Data> missed;
+        const RunEnd end =
+            QuizOnMatches(state.Questions(), list->isVisibleTo(this) ? list->Filter() : wholeSet,
+                          asker, platform, &missed);
+        state.AfterGradedQuiz(end, missed, asker);
     });
     state.Bind(kCmQuestionList, [this] { ShowList(!list->isVisibleTo(this)); });
     menu->Action(kCmFind)->setShortcut(QKeySequence::Find);
@@ -122,6 +133,14 @@ void zentuwin::ShowList(bool shown) {
     list->setVisible(shown);
     platform.SetMenuCheck(kCmQuestionList, shown);
     QSettings().setValue(kQuestionListKey, shown);
+}
+
+void zentuwin::BindExplainWrongAnswers() {
+    state.SetMistakesScreen(mistakesScreen);
+    state.Bind(kCmExplainWrongAnswers, [this] {
+        state.SetExplainWrongAnswers(!state.ExplainWrongAnswers());
+        QSettings().setValue(kExplainKey, state.ExplainWrongAnswers());
+    });
 }
 
 zentuwin::~zentuwin() = default;

@@ -33,6 +33,11 @@
 //    change listener. Enter on a row runs Edit from that question; Quiz on Matches runs
 //    the Graded Quiz over the rows found. View > Question List shows or hides the list,
 //    remembered in the settings (View/QuestionList).
+//  - Learning from mistakes (quiz/): each question dialog's caption says where the run is;
+//    with Tools > Explain Wrong Answers on (a QSettings bool, read and written here only,
+//    handed to the asker as a plain value) a wrong answer's box also says why, from
+//    ExplainWrongAnswer; a Graded Quiz with wrong answers ends in the mistakes window
+//    (QtMistakesScreen), whose Repeat Mistakes runs a Random Test over just those.
 //  - Closing, by Exit or by the window's close button, passes through the close query
 //    MainWindowState::CanClose, which offers to save changed questions.
 #pragma once
@@ -47,6 +52,7 @@
 #include "editor/edit_buffer.h"
 #include "platform/command_table.h"
 #include "quiz/ask_question.h"
+#include "quiz/mistakes_dialog.h"
 #include "quiz/question_dialog.h"
 
 class CommandMenu;
@@ -84,11 +90,14 @@ class zentuwin : public QMainWindow {
     void ShowList(bool shown);
     void Print();
     void Export();
+    // Explain Wrong Answers: the setting as last chosen, and its toggle.
+    void BindExplainWrongAnswers();
 
     QtPlatform& platform;
     MainWindowState state;
     QtQuestionScreen questionScreen;
     DialogQuestionAsker asker;
+    QtMistakesScreen mistakesScreen;
     CommandMenu* menu = nullptr;
     EditBuffer editBuffer;
     std::unique_ptr<EditDialogScreens> editorScreens;

@@ -2,6 +2,8 @@
 // set order, so a learner can drill one chapter; without a search, over the whole set.
 #pragma once
 
+#include <vector>
+
 #include "list/question_filter.h"
 #include "model/question_set.h"
 #include "platform/platform.h"
@@ -9,6 +11,6 @@
 #include "quiz/quiz_runs.h"
 
 // A search still under way is finished first. A search without matches says so and asks
-// nothing.
+// nothing. Copies of the questions answered wrong go to `missed` when it is given.
 RunEnd QuizOnMatches(const Question_Set& set, QuestionFilter& filter, QuestionAsker& asker,
-                     Platform& platform);
+                     Platform& platform, std::vector<Zentu_Data>* missed = nullptr);

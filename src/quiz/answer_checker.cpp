@@ -74,6 +74,15 @@ int DefaultWrongText(AnswerMethod method, std::size_t answerPieces) {
     return kStrWrongOne;
 }
 
+// Spaces, and the line breaks that Enter leaves invisibly at the end of an answer typed in
+// the editor, do not count at the ends of a piece unless the question checks spaces.
+std::string_view StripEnds(std::string_view piece) {
+    constexpr std::string_view kBlanks = " \r\n";
+    const std::size_t first = piece.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    return piece.substr(first, piece.find_last_not_of(kBlanks) - first + 1);
+}
+
 bool IsKnownMethod(AnswerMethod method) {
     return method == AnswerMethod::All || method == AnswerMethod::Some ||
            method == AnswerMethod::OnlyOne || method == AnswerMethod::AllInOrder;
@@ -94,11 +103,10 @@ std::vector<std::string> SplitAnswer(std::string_view text, const Zentu_Data& qu
         const std::size_t end = hasDelimiter ? text.find(delimiter, pos) : std::string_view::npos;
         const std::string_view candidate =
             text.substr(pos, end == std::string_view::npos ? text.size() - pos : end - pos);
-        std::string piece = question.checkSpaces ? std::string(candidate)
-                                                 : StripChar(candidate, StripMode::Both, ' ');
-        // A piece of spaces alone ends the list: it and everything behind it are dropped.
+        const std::string_view piece = question.checkSpaces ? candidate : StripEnds(candidate);
+        // A piece of blanks alone ends the list: it and everything behind it are dropped.
         if (piece.empty()) break;
-        pieces.push_back(std::move(piece));
+        pieces.emplace_back(piece);
         pos += candidate.size();
     }
     return pieces;

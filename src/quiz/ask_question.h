@@ -19,6 +19,7 @@ struct QuestionPrompt {
     int resourceId = kQuestionNoHint;
     std::string question;  // the shown question text
     std::string hint;
+    std::string caption;  // where the run is; empty: the dialog's own title
 };
 
 class QuestionScreen {
@@ -35,16 +36,24 @@ class QuestionScreen {
 // (the hint and the judging rules) as they were.
 Zentu_Data AskedForm(Zentu_Data question, bool reversed);
 QuestionPrompt PromptFor(const Zentu_Data& asked);
+// "Question 3 of 14", or in a Random Test "Round 2: question 1 of 3"; empty before a run
+// has said where it is.
+std::string ProgressCaption(const QuizProgress& progress);
 
 class DialogQuestionAsker : public QuestionAsker {
   public:
-    // `reversed` is asked at every question: Reverse Q/A is the main window's setting.
-    DialogQuestionAsker(QuestionScreen& screen, Platform& platform, std::function<bool()> reversed);
+    // `reversed` and `explain` are asked at every question: Reverse Q/A and Explain Wrong
+    // Answers are the main window's settings. Without `explain`, nothing is explained.
+    DialogQuestionAsker(QuestionScreen& screen, Platform& platform, std::function<bool()> reversed,
+                        std::function<bool()> explain = {});
 
+    void ShowProgress(const QuizProgress& progress) override { this->progress = progress; }
     AskOutcome AskQuestion(Zentu_Data question) override;
 
   private:
     QuestionScreen& screen;
     Platform& platform;
     std::function<bool()> reversed;
+    std::function<bool()> explain;
+    QuizProgress progress;
 };

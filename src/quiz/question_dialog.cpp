@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 
+#include "framework/codepage.h"
 #include "framework/text_box.h"
 #include "res/dialogs.h"
 #include "res/string_table.h"
@@ -28,6 +29,7 @@ testdial::testdial(const QuestionPrompt& prompt, QWidget* owner, const LogFont& 
     if (QAbstractButton* button = Button(kIdHintButton)) {
         button->setAccessibleDescription(QStringLiteral("Shows the hint"));
     }
+    if (!prompt.caption.empty()) setWindowTitle(TextToQString(prompt.caption));
     answer->setFocus();
 }
 
@@ -47,6 +49,9 @@ void testdial::ShowHint() {
     platform.ShowMessage(MessageOwner::Window, hint, LoadString(kStrHintCaption),
                          MessageButtons::Ok, MessageIcon::Information);
     update();
+    // Back to typing: left on the Hint button, the next letters would be lost and Enter
+    // would show the hint again.
+    AnswerBox()->setFocus();
 }
 
 void testdial::showEvent(QShowEvent* event) {

@@ -1,6 +1,7 @@
 #include "quiz/quiz_runs.h"
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "quiz/shuffle.h"
@@ -13,8 +14,8 @@ void ShowBox(Platform& platform, int textId, int captionId) {
                          MessageButtons::Ok, MessageIcon::None);
 }
 
-// The table's own little format language: "%i" takes the next number, "%%" is one
-// percent sign, anything else stays as it is. The format is never handed to printf.
+}  // namespace
+
 std::string FormatIntegers(const std::string& format,
                            std::initializer_list<std::uint64_t> numbers) {
     std::string text;
@@ -37,10 +38,18 @@ std::string FormatIntegers(const std::string& format,
     return text;
 }
 
+std::string FormatTotals(std::uint64_t right, std::uint64_t wrong) {
+    // 64 bits keep right * 100 exact however many questions were asked.
+    const std::uint64_t percent = right * 100 / (right + wrong);
+    return FormatIntegers(LoadString(kStrTotals), {right, wrong, percent});
+}
+
+namespace {
+
 // The Graded Quiz over `total` questions, the n-th (from 1) at position positionOf(n).
 template <typename PositionOf>
 RunEnd GradedQuiz(const Question_Set& set, std::size_t total, PositionOf positionOf,
-                  QuestionAsker& asker, Platform& platform) {
+                  QuestionAsker& asker, Platform& platform, std::vector<Zentu_Data>* missed) {
     if (total == 0) {
         ShowBox(platform, kStrNoQuestions, kStrNoQuestionsCaption);
         return RunEnd::NoQuestions;
@@ -49,9 +58,13 @@ RunEnd GradedQuiz(const Question_Set& set, std::size_t total, PositionOf positio
     std::uint64_t rightCount = 0;
     std::uint64_t wrongCount = 0;
     for (std::size_t n = 1; n <= total; ++n) {
-        const AskOutcome outcome = asker.AskQuestion(set.At(positionOf(n)));
+        asker.ShowProgress({0, n, total});
+        // Kept as asked: the set may have changed by the time the answer is in.
+        Zentu_Data question = set.At(positionOf(n));
+        const AskOutcome outcome = asker.AskQuestion(question);
         ++(outcome.correct ? rightCount : wrongCount);
         if (!outcome.proceed) return RunEnd::Cancelled;
+        if (!outcome.correct && missed != nullptr) missed->push_back(std::move(question));
         // Another file or the editor may have changed the set meanwhile; what is left
         // of the run would then ask from the wrong set, or past its end.
         if (set.Count() != count) return RunEnd::SetChanged;
@@ -63,50 +76,64 @@ RunEnd GradedQuiz(const Question_Set& set, std::size_t total, PositionOf positio
 
 }  // namespace
 
-std::string FormatTotals(std::uint64_t right, std::uint64_t wrong) {
-    // 64 bits keep right * 100 exact however many questions were asked.
-    const std::uint64_t percent = right * 100 / (right + wrong);
-    return FormatIntegers(LoadString(kStrTotals), {right, wrong, percent});
-}
-
-RunEnd RunGradedQuiz(const Question_Set& set, QuestionAsker& asker, Platform& platform) {
+RunEnd RunGradedQuiz(const Question_Set& set, QuestionAsker& asker, Platform& platform,
+                     std::vector<Zentu_Data>* missed) {
     return GradedQuiz(
-        set, set.Count(), [](std::size_t n) { return n; }, asker, platform);
+        set, set.Count(), [](std::size_t n) { return n; }, asker, platform, missed);
 }
 
 RunEnd RunGradedQuiz(const Question_Set& set, const std::vector<std::size_t>& positions,
-                     QuestionAsker& asker, Platform& platform) {
+                     QuestionAsker& asker, Platform& platform, std::vector<Zentu_Data>* missed) {
     return GradedQuiz(
         set, positions.size(), [&positions](std::size_t n) { return positions[n - 1]; }, asker,
-        platform);
+        platform, missed);
 }
 
 RunEnd RunRandomTest(const Question_Set& set, QuestionAsker& asker, Platform& platform,
                      RandomGenerator& generator) {
-    if (set.Empty()) {
+    return RunRandomTest(std::vector<Zentu_Data>(set.begin(), set.end()), asker, platform,
+                         generator);
+}
+
+RunEnd RunRandomTest(const std::vector<Zentu_Data>& copies, QuestionAsker& asker,
+                     Platform& platform, RandomGenerator& generator) {
+    if (copies.empty()) {
         ShowBox(platform, kStrNoQuestions, kStrNoQuestionsCaption);
         return RunEnd::NoQuestions;
     }
-    // The test's own copies, taken in the set's order; the working list is a list of
-    // positions into them, so shuffling and removing never move a record.
-    const std::vector<Zentu_Data> copies(set.begin(), set.end());
+    // The working list is a list of positions into the test's own copies, so shuffling
+    // and removing never move a record.
     std::vector<std::uint32_t> list =
         ShuffleOrder(static_cast<std::uint32_t>(copies.size()), generator);
 
     // One pass asks the list in order and keeps, in order, those answered wrong: that is
     // removing each right one at k and going on at k, without moving the rest each time.
+    std::size_t rounds = 0;
+    std::size_t rightFirstTime = 0;
     while (!list.empty()) {
+        ++rounds;
         std::size_t kept = 0;
         for (std::size_t k = 0; k < list.size(); ++k) {
+            asker.ShowProgress({rounds, k + 1, list.size()});
             const AskOutcome outcome = asker.AskQuestion(copies[list[k]]);
             if (!outcome.proceed) return RunEnd::Cancelled;
             if (!outcome.correct) list[kept++] = list[k];
         }
+        if (rounds == 1) rightFirstTime = list.size() - kept;
         list.resize(kept);
     }
+    platform.ShowMessage(MessageOwner::Window,
+                         FormatTestOver(rounds, rightFirstTime, copies.size()),
+                         LoadString(kStrTestOverCaption), MessageButtons::Ok, MessageIcon::None);
     return RunEnd::Finished;
 }
 
 RunEnd RunRandomTest(const Question_Set& set, QuestionAsker& asker, Platform& platform) {
     return RunRandomTest(set, asker, platform, ProgramRandom());
+}
+
+std::string FormatTestOver(std::uint64_t rounds, std::uint64_t rightFirstTime,
+                           std::uint64_t questions) {
+    return FormatIntegers(LoadString(kStrTestOver),
+                          {rounds, rightFirstTime, questions, rightFirstTime * 100 / questions});
 }

@@ -30,10 +30,12 @@
 
 namespace {
 
-const int kEnabledAtStart[] = {
-    kCmNew,     kCmOpen,         kCmSave,       kCmSaveAs,        kCmExit,        kCmFont,
-    kCmReverse, kCmEdit,         kCmGradedQuiz, kCmRandomTest,    kCmPrint,       kCmExport,
-    kCmAbout,   kCmHelpContents, kCmFind,       kCmQuizOnMatches, kCmQuestionList};
+const int kEnabledAtStart[] = {kCmNew,           kCmOpen,         kCmSave,
+                               kCmSaveAs,        kCmExit,         kCmFont,
+                               kCmReverse,       kCmEdit,         kCmGradedQuiz,
+                               kCmRandomTest,    kCmPrint,        kCmExport,
+                               kCmAbout,         kCmHelpContents, kCmFind,
+                               kCmQuizOnMatches, kCmQuestionList, kCmExplainWrongAnswers};
 const int kDisabledAtStart[] = {kCmPrinterSetup};
 
 void Answer(QMessageBox::StandardButton button) {

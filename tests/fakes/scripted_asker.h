@@ -19,6 +19,13 @@ class ScriptedAsker : public QuestionAsker {
     // Called with the 0-based number of the asking, before its outcome is returned.
     std::function<void(std::size_t)> onAsk;
     bool ranOut = false;
+    // Where the run said it was before each question, as "round:number/count".
+    std::vector<std::string> progress;
+
+    void ShowProgress(const QuizProgress& where) override {
+        progress.push_back(std::to_string(where.round) + ":" + std::to_string(where.number) + "/" +
+                           std::to_string(where.count));
+    }
 
     AskOutcome AskQuestion(Zentu_Data question) override {
         asked.push_back(std::move(question));

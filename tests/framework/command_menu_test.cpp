@@ -35,7 +35,8 @@ TEST(CommandMenu, MenusAreBuiltFromTheirResources) {
          "&File[&New 108|&Open 8103|&Save 104|Save &As 105|-|&Export 11842|&Print 4102|"
          "P&rinter Setup... 4101|-|E&xit 106]|&Tools[&Edit 203|F&ind... 30011|"
          "Graded &Quiz 2073|Quiz on &Matches 30012|Random &Test 2093|-|&Font 11843|"
-         "&Reverse Q/A 107]|&View[&Question List 30013]|&Help[&Contents 24346|-|"
+         "&Reverse Q/A 107|E&xplain Wrong Answers 30021]|&View[&Question List 30013]|"
+         "&Help[&Contents 24346|-|"
          "&About... 24347]"},
         {kMenuQuestionEditor,
          "&Go[&Prev 11845|&Next 11846|&First 11849|&Last 11848]|&Change[&Move Question 11842|"

@@ -143,6 +143,7 @@ TEST(TemplateDialog, EveryTextBoxHasAnAccessibleName) {
         {{kDialogAdvanced, 101}, "Right Response"},
         {{kDialogAdvanced, 108}, "Muli-Answer Delimiter"},
         {{kDialogInput, kIdInputText}, kPrompt},  // the prompt, set when the dialog is run
+        {{kDialogMistakes, kIdMistakesList}, "Questions answered wrong:"},
     };
     std::size_t boxes = 0;
     for (const DialogTemplate& layout : AllDialogs()) {

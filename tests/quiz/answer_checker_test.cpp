@@ -39,7 +39,10 @@ TEST(SplitAnswerTest, CutsAtTheDelimiterUnderTheSpaceRule) {
         {"a, ,b", ',', false, {"a"}},  // a piece of spaces ends the list
         {"a, ,b", ',', true, {"a", " ", "b"}},
         {" a , b c ", ',', false, {"a", "b c"}},
-        {" \ta\r\n ", ',', false, {"\ta\r\n"}},                        // only spaces are stripped
+        // Spaces and line breaks at the ends go, tabs and anything inside stay.
+        {" \ta\r\n ", ',', false, {"\ta"}},
+        {"\r\nNew\r\nYork\r\n,\r\n,b", ',', false, {"New\r\nYork"}},
+        {"a\r\n", ',', true, {"a\r\n"}},
         {std::string("\0a", 2), '\0', true, {std::string("\0a", 2)}},  // NUL is no delimiter
     };
     for (const Case& c : cases) {
@@ -79,6 +82,9 @@ TEST(CheckAnswerTest, VerdictOfEachMethod) {
         // Space and case rules; only A-Z and a-z are folded.
         {"Paris", kAll, {}, {" Paris"}, false, true},
         {"Paris", kAll, {}, {"paris"}, true},
+        // An answer that Enter in the editor left ending in a line break.
+        {"Madrid\r\n", kAll, {"Madrid", "madrid\n"}, {"Madrid\r\nX"}},
+        {"Madrid\r\n", kAll, {"Madrid\r\n"}, {"Madrid"}, false, true},
         {"\xC9t\xE9", kAll, {"\xC9T\xE9"}, {"\xE9t\xE9"}},
         {"[@", kAll, {}, {"{`"}},
         // Without a delimiter the whole text is one piece; a high byte is a delimiter too.

@@ -14,7 +14,8 @@
 namespace {
 
 QuestionPrompt Prompt(bool hint = true, std::string question = "Capital of France?") {
-    return {hint ? kQuestionWithHint : kQuestionNoHint, std::move(question), "On the <b>Seine</b>"};
+    return {hint ? kQuestionWithHint : kQuestionNoHint, std::move(question), "On the <b>Seine</b>",
+            ""};
 }
 
 // The dialog as the user meets it: modal as exec() makes it, the answer box focused.
@@ -33,21 +34,33 @@ struct Shown {
 
 }  // namespace
 
-// The hint box is the dialog's own and shows the hint as plain text; the typed text stays.
-TEST(QuestionDialog, HintKeepsTheTypedText) {
+// The hint box is the dialog's own and shows the hint as plain text; Alt+H opens it from the
+// answer box. Once it closes, the typing goes on in the answer box, also when the Hint
+// button had the focus.
+TEST(QuestionDialog, HintKeepsTheTypedTextAndGivesTheTypingBack) {
     Shown shown;
+    shown.dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.dialog));
     QTest::keyClicks(shown.answer, "Par");
-    QTest::keyClick(shown.answer, Qt::Key_H, Qt::AltModifier);  // no mnemonic: types nothing
-    std::string seen;
-    WhenModal<QMessageBox>([&seen, &shown](QMessageBox* box) {
-        seen = box->text().toStdString() +
-               (box->textFormat() == Qt::PlainText ? " plain" : " rich") +
-               (box->parentWidget() == &shown.dialog ? " owned" : " unowned");
-        QTest::keyClick(box, Qt::Key_Return);
-    });
-    shown.dialog.Button(kIdHintButton)->click();
-    EXPECT_EQ(seen, "On the <b>Seine</b> plain owned");
-    EXPECT_EQ(shown.dialog.Typed(), "Par");
+    std::vector<std::string> seen;
+    const auto answerTheHint = [&seen, &shown] {
+        WhenModal<QMessageBox>([&seen, &shown](QMessageBox* box) {
+            seen.push_back(box->text().toStdString() +
+                           (box->textFormat() == Qt::PlainText ? " plain" : " rich") +
+                           (box->parentWidget() == &shown.dialog ? " owned" : " unowned"));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    };
+    answerTheHint();
+    QTest::keyClick(shown.answer, Qt::Key_H, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&seen] { return seen.size() == 1; }));  // a mnemonic clicks late
+    QAbstractButton* hint = shown.dialog.Button(kIdHintButton);
+    hint->setFocus();  // as Tab leaves it
+    answerTheHint();
+    QTest::keyClick(hint, Qt::Key_Space);
+    QTest::keyClicks(shown.dialog.focusWidget(), "is");
+    EXPECT_EQ(seen, std::vector<std::string>(2, "On the <b>Seine</b> plain owned"));
+    EXPECT_EQ(shown.dialog.Typed(), "Paris");
     EXPECT_TRUE(Shown(Prompt(false)).dialog.Button(kIdHintButton)->isHidden());
 }
 

@@ -7,6 +7,7 @@
 
 #include "fakes/fake_platform.h"
 #include "fakes/scripted_asker.h"
+#include "quiz/mistakes.h"
 #include "quiz/shuffle.h"
 
 namespace {
@@ -36,7 +37,8 @@ struct QuizRun {
                 {answer == 'r' || answer == 'C', answer == 'r' || answer == 'w'});
         }
     }
-    RunEnd Quiz() { return RunGradedQuiz(set, asker, platform); }
+    std::vector<Zentu_Data> missed;
+    RunEnd Quiz() { return RunGradedQuiz(set, asker, platform, &missed); }
     RunEnd Test() { return RunRandomTest(set, asker, platform, generator); }
     // The questions asked, in order, as "Q2 Q1"; each was a whole copy of its question.
     std::string Asked() const {
@@ -48,6 +50,12 @@ struct QuizRun {
         }
         return asked;
     }
+    // Where each question was asked, as "round:number/count".
+    std::string Where() const {
+        std::string where;
+        for (const std::string& step : asker.progress) where += (where.empty() ? "" : " ") + step;
+        return where;
+    }
 };
 
 // The one box a run showed: an OK box owned by the main window.
@@ -57,6 +65,12 @@ void ExpectOnlyBox(const FakePlatform& platform, const std::string& text,
     EXPECT_EQ(platform.messages[0].text, text);
     EXPECT_EQ(platform.messages[0].owner, MessageOwner::Window);
     EXPECT_EQ(platform.messages[0].buttons, MessageButtons::Ok);
+}
+
+std::string TestOver(int rounds, int right, int questions, int percent) {
+    return "Every question has now been answered right.\nRounds: " + std::to_string(rounds) +
+           "\nRight the first time: " + std::to_string(right) + " of " + std::to_string(questions) +
+           " (" + std::to_string(percent) + "%)";
 }
 
 std::string Totals(int right, int wrong, int percent) {
@@ -106,24 +120,34 @@ TEST(QuizRunsTest, AnEmptySetGetsOnlyTheRatsBox) {
 TEST(RandomTestTest, AsksInPassesUntilEveryQuestionIsRight) {
     struct Case {
         int count;
-        std::string script, asked;
+        std::string script, asked, where;
+        std::string over;  // the end-of-test box; empty when cancelled
     } const cases[] = {
         // First tests after a start: the orders of a fresh generator.
-        {2, "rr", "Q2 Q1"},
-        {3, "rrr", "Q3 Q2 Q1"},
-        {4, "rrrr", "Q4 Q2 Q3 Q1"},
-        {1, "wwr", "Q1 Q1 Q1"},
-        {3, "rwrr", "Q3 Q2 Q1 Q2"},                          // the second pass asks only Q2
-        {4, "wwwwwrwrrr", "Q4 Q2 Q3 Q1 Q4 Q2 Q3 Q1 Q4 Q3"},  // passes keep the shuffled order
-        {3, "wrrC", "Q3 Q2 Q1 Q3"},  // cancel ends it at once, in a later pass too
+        {2, "rr", "Q2 Q1", "1:1/2 1:2/2", TestOver(1, 2, 2, 100)},
+        {3, "rrr", "Q3 Q2 Q1", "1:1/3 1:2/3 1:3/3", TestOver(1, 3, 3, 100)},
+        {4, "rrrr", "Q4 Q2 Q3 Q1", "1:1/4 1:2/4 1:3/4 1:4/4", TestOver(1, 4, 4, 100)},
+        {1, "wwr", "Q1 Q1 Q1", "1:1/1 2:1/1 3:1/1", TestOver(3, 0, 1, 0)},
+        // The second pass asks only Q2.
+        {3, "rwrr", "Q3 Q2 Q1 Q2", "1:1/3 1:2/3 1:3/3 2:1/1", TestOver(2, 2, 3, 66)},
+        // Passes keep the shuffled order.
+        {4, "wwwwwrwrrr", "Q4 Q2 Q3 Q1 Q4 Q2 Q3 Q1 Q4 Q3",
+         "1:1/4 1:2/4 1:3/4 1:4/4 2:1/4 2:2/4 2:3/4 2:4/4 3:1/2 3:2/2", TestOver(3, 0, 4, 0)},
+        // Cancel ends it at once, in a later pass too, and without the end box.
+        {3, "wrrC", "Q3 Q2 Q1 Q3", "1:1/3 1:2/3 1:3/3 2:1/1", ""},
     };
     for (const Case& c : cases) {
         QuizRun run(c.count, c.script);
-        EXPECT_EQ(run.Test(), c.script.back() == 'C' ? RunEnd::Cancelled : RunEnd::Finished);
+        EXPECT_EQ(run.Test(), c.over.empty() ? RunEnd::Cancelled : RunEnd::Finished);
         EXPECT_EQ(run.Asked(), c.asked);
+        EXPECT_EQ(run.Where(), c.where);
         EXPECT_EQ(run.set, run.original);
         EXPECT_FALSE(run.asker.ranOut);
-        EXPECT_TRUE(run.platform.calls.empty());  // no totals, no message
+        if (c.over.empty()) {
+            EXPECT_TRUE(run.platform.calls.empty());
+        } else {
+            ExpectOnlyBox(run.platform, c.over, "End of Test");
+        }
     }
 }
 
@@ -148,6 +172,7 @@ TEST(QuizRunsTest, ASetThatChangesSizeMidRunIsNeverReadPastItsEnd) {
     const std::function<void(Question_Set&)> changes[] = {
         [](Question_Set& set) { set.RemoveAt(1); },
         [](Question_Set& set) { set.Append(Zentu_Data{}); },
+        [](Question_Set& set) { set.Clear(); },  // the question just asked is gone too
     };
     for (const auto& change : changes) {
         QuizRun quiz(5, "wwwww");
@@ -165,6 +190,34 @@ TEST(QuizRunsTest, ASetThatChangesSizeMidRunIsNeverReadPastItsEnd) {
         };
         EXPECT_EQ(test.Test(), RunEnd::Finished);
         EXPECT_EQ(test.Asked(), "Q4 Q2 Q3 Q1");
+    }
+}
+
+// The mistakes window lists the missed questions as they were asked (here reversed when they
+// are repeated); Repeat Mistakes runs a Random Test over just those, which ends with its box.
+TEST(MistakesTest, ListedAsAskedAndRepeatedAsARandomTest) {
+    struct Screen : MistakesScreen {
+        bool repeat = false;
+        std::string shown;
+        bool ShowMistakes(const std::string& listing) override {
+            shown += listing;
+            return repeat;
+        }
+    };
+    for (const bool repeat : {false, true}) {
+        QuizRun run(4, repeat ? "wrwrrr" : "wrwr");
+        ASSERT_EQ(run.Quiz(), RunEnd::Finished);
+        Screen screen;
+        screen.repeat = repeat;
+        EXPECT_EQ(OfferMistakes(run.missed, repeat, screen, run.asker, run.platform, run.generator),
+                  repeat);
+        EXPECT_EQ(screen.shown,
+                  repeat ? "Question: A1\r\nAnswer: Q1\r\n\r\nQuestion: A3\r\nAnswer: Q3"
+                         : "Question: Q1\r\nAnswer: A1\r\n\r\nQuestion: Q3\r\nAnswer: A3");
+        EXPECT_EQ(run.Asked(), repeat ? "Q1 Q2 Q3 Q4 Q3 Q1" : "Q1 Q2 Q3 Q4");
+        EXPECT_EQ(run.platform.calls.back(),
+                  repeat ? "ShowMessage End of Test" : "ShowMessage Totals");
+        EXPECT_FALSE(OfferMistakes({}, false, screen, run.asker, run.platform, run.generator));
     }
 }
 
