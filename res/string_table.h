@@ -45,4 +45,11 @@ enum StringId : int {
     kStrUnableToSave = 35,
     kStrPrintCheckSpaces = 36,
     kStrPrintNoCheckSpaces = 37,
+
+    // Damaged files, unstorable characters and recovered saves.
+    kStrQuestionsNotRead = 180,
+    kStrCountNotTaken = 181,
+    kStrCharacterNotStorable = 182,
+    kStrSaveRecovered = 183,
+    kStrSaveRecoveredCaption = 184,
 };

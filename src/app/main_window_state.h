@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/log_font.h"
+#include "model/question_file.h"
 #include "model/question_set.h"
 #include "platform/command_table.h"
 #include "platform/platform.h"
@@ -105,6 +106,7 @@ class MainWindowState {
     void ChooseFont();
     void ToggleReverse();
     void ReadCurrentFile(MessageOwner owner);
+    void ShowReadDamage(MessageOwner owner, const ReadReport& report);
     bool WriteCurrentFile();
     void UpdateCaption();
 
