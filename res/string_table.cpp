@@ -66,8 +66,8 @@ constexpr StringEntry kStrings[] = {
      "The number of questions in this file could not be read, so some may be missing. Save "
      "will ask for a new name so that the file stays as it is."},
     {182,
-     "The character %1 cannot be stored in a question file, which holds only the Western "
-     "European characters of Windows-1252, so it was left out."},
+     "The character %1 was left out: a question file can hold only\n"
+     "the Western European characters of Windows-1252."},
     {183,
      "An earlier save of this file was interrupted before it was finished. The copy it had "
      "written was kept as:"},
