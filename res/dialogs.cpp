@@ -117,7 +117,8 @@ std::vector<DialogTemplate> MakeDialogs() {
              Radio(104, "Some", 196, 11, 51, 9),
              Radio(106, "Only one", 196, 20, 51, 9),
              Radio(110, "All in order", 196, 29, 51, 9),
-             Check(7101, "Hint text", 144, 32, 40, 10),
+             // Two units below the place first given, so the label above ends before it.
+             Check(7101, "Hint text", 144, 34, 40, 10),
              Check(105, "Use Right Response", 144, 44, 88, 10),
              Check(107, "Case Sensitive", 208, 116, 59, 10),
              Check(109, "Check Whitespace", 208, 128, 76, 10),

@@ -117,6 +117,19 @@ constexpr StringEntry kStrings[] = {
     // 160-179: printer setup, preview and print jobs.
 
     // 180-199: damaged files, unstorable characters and recovered saves.
+    {180,
+     "%i questions of this file could not be read: the file is damaged or ends too soon. They "
+     "are shown empty, and Save will ask for a new name so that the file stays as it is."},
+    {181,
+     "The number of questions in this file could not be read, so some may be missing. Save "
+     "will ask for a new name so that the file stays as it is."},
+    {182,
+     "The character %1 was left out: a question file can hold only\n"
+     "the Western European characters of Windows-1252."},
+    {183,
+     "An earlier save of this file was interrupted before it was finished. The copy it had "
+     "written was kept as:"},
+    {184, "Interrupted Save"},
 
 };
 

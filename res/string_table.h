@@ -97,4 +97,11 @@ enum StringId : int {
     kStrListNoMatches = 153,
     kStrListTableName = 154,
     kStrListClearSearch = 155,
+
+    // Damaged files, unstorable characters and recovered saves.
+    kStrQuestionsNotRead = 180,
+    kStrCountNotTaken = 181,
+    kStrCharacterNotStorable = 182,
+    kStrSaveRecovered = 183,
+    kStrSaveRecoveredCaption = 184,
 };

@@ -2,8 +2,10 @@
 
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "model/question_file.h"
+#include "model/text_helpers.h"
 #include "quiz/quiz_runs.h"
 #include "res/string_table.h"
 
@@ -186,11 +188,13 @@ void MainWindowState::ReadCurrentFile(MessageOwner owner) {
     bool fontRead = false;
     const std::string& path = fileDialogData.fileName;
     int formatNumber = 0;
-    switch (ReadQuestionFile(path, questions, font, fontRead, &formatNumber)) {
+    ReadReport report;
+    switch (ReadQuestionFile(path, questions, font, fontRead, &formatNumber, &report)) {
         case ReadOutcome::Loaded:
-            // A later format reads as empty questions: saving them over the file would
-            // destroy what it really holds.
-            currentFileUnread = !IsKnownFormat(formatNumber);
+            // A later format, or damaged data, reads as empty questions: saving them over
+            // the file would destroy what a recovery tool could still read.
+            currentFileUnread = !IsKnownFormat(formatNumber) || report.Damaged();
+            if (report.Damaged()) ShowReadDamage(owner, report);
             break;
         case ReadOutcome::OpenFailed:
             // A name that does not exist yet is a new file that Save may create; one
@@ -216,10 +220,32 @@ void MainWindowState::ReadCurrentFile(MessageOwner owner) {
     if (fontRead) Changed(StateChange::Font);
 }
 
+void MainWindowState::ShowReadDamage(MessageOwner owner, const ReadReport& report) {
+    std::string text;
+    if (report.questionsNotRead > 0) {
+        text = ReplaceAll(LoadString(kStrQuestionsNotRead), "%i",
+                          std::to_string(report.questionsNotRead));
+    }
+    if (report.countNotTaken) {
+        if (!text.empty()) text += "\n\n";
+        text += LoadString(kStrCountNotTaken);
+    }
+    platform.ShowMessage(owner, text, LoadString(kStrFileError), MessageButtons::Ok,
+                         MessageIcon::Exclamation);
+}
+
 bool MainWindowState::WriteCurrentFile() {
+    std::vector<std::string> recovered;
     const bool written =
         WriteQuestionFile(fileDialogData.fileName, questions, fileDialogData.filterIndex,
-                          fontChosen ? &displayFont : nullptr);
+                          fontChosen ? &displayFont : nullptr, &recovered);
+    if (!recovered.empty()) {
+        // Told once: the copies now carry names of their own, which no later save takes.
+        std::string text = LoadString(kStrSaveRecovered);
+        for (const std::string& file : recovered) text += "\n" + file;
+        platform.ShowMessage(MessageOwner::Window, text, LoadString(kStrSaveRecoveredCaption),
+                             MessageButtons::Ok, MessageIcon::Information);
+    }
     if (!written) {
         platform.ShowMessage(MessageOwner::Window, LoadString(kStrUnableToSave),
                              LoadString(kStrFileError), MessageButtons::Ok,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/log_font.h"
+#include "model/question_file.h"
 #include "model/question_set.h"
 #include "platform/command_table.h"
 #include "platform/platform.h"
@@ -136,6 +137,7 @@ class MainWindowState {
     void ChooseFont();
     void ToggleReverse();
     void ReadCurrentFile(MessageOwner owner);
+    void ShowReadDamage(MessageOwner owner, const ReadReport& report);
     bool WriteCurrentFile();
     void UpdateCaption();
     // Tells the listeners. Whatever reads, clears, replaces or edits the set ends here with

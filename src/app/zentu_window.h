@@ -40,6 +40,10 @@
 //    (QtMistakesScreen), whose Repeat Mistakes runs a Random Test over just those.
 //  - Closing, by Exit or by the window's close button, passes through the close query
 //    MainWindowState::CanClose, which offers to save changed questions.
+//  - Damaged files and interrupted saves: the reader's ReadReport (model/) tells Open of
+//    questions it had to make up, and the state then warns and makes Save ask for a
+//    name; every save first keeps the copies that killed saves left beside the file as
+//    recovered files (WriteFileAtomically), and the state names them once.
 #pragma once
 
 #include <QMainWindow>

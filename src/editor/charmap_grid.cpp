@@ -79,3 +79,17 @@ GridRect PlaceMapBeside(const GridRect& ownerFrame, const GridRect& ownerClient,
     const int y = std::max(screen.y, std::min(ownerClient.y, screenBottom - mapHeight));
     return {x, y, mapWidth, mapHeight};
 }
+
+CellSize FitCells(int cellWidth, int cellHeight, int roomWidth, int roomHeight) {
+    using Grid = CharMapGrid;
+    const int fitWidth = (roomWidth - Grid::kGap) / Grid::kColumns - Grid::kGap;
+    const int fitHeight = (roomHeight - Grid::kGap) / Grid::kRows - Grid::kGap;
+    if (cellWidth <= fitWidth && cellHeight <= fitHeight) return {cellWidth, cellHeight};
+    // One factor for both, so the characters keep their shape in the smaller font.
+    const double factor = std::min(double(std::max(fitWidth, 1)) / cellWidth,
+                                   double(std::max(fitHeight, 1)) / cellHeight);
+    const auto shrink = [factor](int cell) {
+        return std::max(std::min(cell, kMinCellPixels), static_cast<int>(cell * factor));
+    };
+    return {shrink(cellWidth), shrink(cellHeight)};
+}

@@ -66,6 +66,16 @@ class CharMapGrid {
     GridCell selected;
 };
 
+// The cell measures of a map that must fit a client area of `roomWidth` x `roomHeight`:
+// the font's own where the grid fits, else both shrunk by one factor so that it fits, but
+// never below kMinCellPixels (a smaller cell stays as it is). A grid still too large for
+// the room then scrolls.
+constexpr int kMinCellPixels = 12;
+struct CellSize {
+    int width = 1, height = 1;
+};
+CellSize FitCells(int cellWidth, int cellHeight, int roomWidth, int roomHeight);
+
 // Where the map window opens: right of its owner's frame, top-aligned with the owner's
 // client area, so it hides neither the question nor the box being typed into; left of
 // the owner when the right has no room on the screen; else over the owner's client

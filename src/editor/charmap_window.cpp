@@ -7,9 +7,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <climits>
 #include <cmath>
 
-#include "editor/st_dialog.h"
 #include "framework/codepage.h"
 #include "framework/font_mapping.h"
 
@@ -130,11 +132,17 @@ void CharMapCanvas::focusOutEvent(QFocusEvent* event) {
     update();
 }
 
-charmapwindow::charmapwindow(STDialog* ownerDialog, int resourceId, const LogFont& displayFont)
-    : TemplateDialog(*FindDialog(resourceId), ownerDialog),
-      owner(ownerDialog),
-      font(FontFromLogFont(displayFont)) {
+charmapwindow::charmapwindow(CharMapOwner& mapOwner, int resourceId, const LogFont& displayFont)
+    : TemplateDialog(*FindDialog(resourceId), mapOwner.MapOwnerDialog()),
+      owner(mapOwner),
+      displayFont(FontFromLogFont(displayFont)),
+      font(this->displayFont) {
+    scroller = new QScrollArea(this);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(false);
     canvas = new CharMapCanvas(this);
+    scroller->setWidget(canvas);
+    scroller->setFocusProxy(canvas);
     setFocusProxy(canvas);
 }
 
@@ -153,32 +161,66 @@ QString charmapwindow::SpokenName(unsigned char code) {
     return QStringLiteral("%1, code %2").arg(QString(ByteToChar(code)), number);
 }
 
-void charmapwindow::Open(bool takeFocus) {
-    // Cells as wide as the widest character the map shows and as tall as the font's
-    // cell, so that every character fits whatever the display font.
+namespace {
+
+// Cells as wide as the widest character the map shows and as tall as the font's cell, so
+// that every character fits whatever the font.
+QSize CellMeasures(const QFont& font) {
     const QFontMetricsF metrics(font);
     double widest = 1;
     for (int code = CharMapGrid::kFirstCode; code <= 255; ++code) {
-        const QString text = CellText(static_cast<unsigned char>(code));
+        const QString text = charmapwindow::CellText(static_cast<unsigned char>(code));
         if (text.isEmpty()) continue;
         widest =
             std::max({widest, metrics.horizontalAdvance(text), metrics.boundingRect(text).width()});
     }
-    grid.SetCellSize(static_cast<int>(std::ceil(widest)), QFontMetrics(font).height());
+    return {static_cast<int>(std::ceil(widest)), QFontMetrics(font).height()};
+}
+
+}  // namespace
+
+void charmapwindow::Open(bool takeFocus) {
+    const TemplateDialog* ownerDialog = owner.MapOwnerDialog();
+    const QRect ownerFrame = ownerDialog->frameGeometry();
+    // This window's frame is not known before it shows; the owner's is a close guess.
+    const QSize frameExtra = ownerFrame.size() - ownerDialog->size();
+    const QScreen* screen = ownerDialog->screen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
+    const QSize room = available.isEmpty() ? QSize(INT_MAX / 2, INT_MAX / 2)
+                                           : available.size() - frameExtra.expandedTo({0, 0});
+
+    // A large display font at a large scale would make the map larger than the screen:
+    // its cells shrink to fit, down to a size still legible, in a font shrunk to match.
+    font = displayFont;
+    const QSize natural = CellMeasures(font);
+    const CellSize cells = FitCells(natural.width(), natural.height(), room.width(), room.height());
+    if (cells.width < natural.width() || cells.height < natural.height()) {
+        int pixels = QFontInfo(displayFont).pixelSize();
+        QSize measured = natural;
+        while (pixels > 1 && (measured.width() > cells.width || measured.height() > cells.height)) {
+            font.setPixelSize(--pixels);
+            measured = CellMeasures(font);
+        }
+    }
+    grid.SetCellSize(cells.width, cells.height);
     grid.Reset();
     highlighted = false;
 
-    canvas->setGeometry(0, 0, grid.ClientWidth(), grid.ClientHeight());
-    setFixedSize(grid.ClientWidth(), grid.ClientHeight());
+    // What still does not fit scrolls, with a bar taken from the room where one is needed.
+    const QSize client(grid.ClientWidth(), grid.ClientHeight());
+    canvas->resize(client);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QSize view = client.boundedTo(room);
+    if (view.height() < client.height()) view.rwidth() = std::min(view.width() + bar, room.width());
+    if (view.width() < client.width()) {
+        view.rheight() = std::min(view.height() + bar, room.height());
+    }
+    scroller->setGeometry(QRect(QPoint(0, 0), view));
+    setFixedSize(view);
 
     // Beside the owner, so the question and the box being typed into stay in sight.
-    const QRect ownerFrame = owner->frameGeometry();
-    const QRect ownerClient(owner->mapToGlobal(QPoint(0, owner->ClientTop())),
-                            owner->size() - QSize(0, owner->ClientTop()));
-    // This window's frame is not known before it shows; the owner's is a close guess.
-    const QSize frameExtra = ownerFrame.size() - owner->size();
-    const QScreen* screen = owner->screen();
-    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
+    const QRect ownerClient(ownerDialog->mapToGlobal(QPoint(0, ownerDialog->ClientTop())),
+                            ownerDialog->size() - QSize(0, ownerDialog->ClientTop()));
     const GridRect place =
         PlaceMapBeside(ToGrid(ownerFrame), ToGrid(ownerClient), width() + frameExtra.width(),
                        height() + frameExtra.height(), ToGrid(available));
@@ -200,9 +242,10 @@ void charmapwindow::CloseMap() {
     // Asked before hiding, which takes the focus away.
     const bool hadFocus = isActiveWindow() || canvas->hasFocus();
     hide();
-    if (hadFocus && owner->isVisible()) {
-        owner->activateWindow();
-        if (QWidget* target = owner->FocusAtMapOpen()) {
+    TemplateDialog* ownerDialog = owner.MapOwnerDialog();
+    if (hadFocus && ownerDialog->isVisible()) {
+        ownerDialog->activateWindow();
+        if (QWidget* target = owner.FocusAtMapOpen()) {
             target->setFocus(Qt::OtherFocusReason);
         }
     }
@@ -212,12 +255,16 @@ void charmapwindow::CloseWithOwner() { hide(); }
 
 void charmapwindow::reject() { CloseMap(); }
 
-void charmapwindow::Send(unsigned char code) { owner->InsertChar(code); }
+void charmapwindow::Send(unsigned char code) { owner.InsertChar(code); }
 
 void charmapwindow::SelectionMoved() {
     // A screen reader announces the name of the focused grid when it changes: the
     // character that Space or Enter would type.
     canvas->setAccessibleName(SpokenName(grid.SelectedCode()));
+    // In a map that scrolls, the selected cell comes into sight.
+    const QRect frame = ToQRect(grid.FrameRect(grid.Selected()));
+    scroller->ensureVisible(frame.center().x(), frame.center().y(), frame.width() / 2 + 1,
+                            frame.height() / 2 + 1);
     canvas->update();
 }
 

@@ -8,10 +8,9 @@
 #include <QPointer>
 
 #include "editor/charmap_grid.h"
+#include "editor/charmap_owner.h"
 #include "framework/template_dialog.h"
 #include "model/log_font.h"
-
-class STDialog;
 
 // The drawn grid: the client area of the map, and the one control that takes the focus.
 class CharMapCanvas : public QWidget {
@@ -34,7 +33,7 @@ class charmapwindow : public TemplateDialog {
     Q_OBJECT
   public:
     // Only the object is made; Open creates the window. `owner` receives the characters.
-    charmapwindow(STDialog* owner, int resourceId, const LogFont& displayFont);
+    charmapwindow(CharMapOwner& owner, int resourceId, const LogFont& displayFont);
 
     // Set-up and show: cell size from the font, the space selected and not highlighted,
     // the window sized to the grid and placed beside the owner. With `takeFocus` the map
@@ -49,6 +48,7 @@ class charmapwindow : public TemplateDialog {
 
     const CharMapGrid& Grid() const { return grid; }
     CharMapCanvas* Canvas() const { return canvas; }
+    // The font the cells are drawn in.
     const QFont& CellFont() const { return font; }
     // The selected cell shows highlighted only after a key or a left click.
     bool Highlighted() const { return highlighted; }
@@ -69,8 +69,10 @@ class charmapwindow : public TemplateDialog {
     void Send(unsigned char code);
     void SelectionMoved();
 
-    STDialog* owner;
-    QFont font;
+    CharMapOwner& owner;
+    QFont displayFont;
+    QFont font;  // the display font, or a smaller one where the map must shrink to fit
+    class QScrollArea* scroller = nullptr;
     CharMapGrid grid;
     CharMapCanvas* canvas = nullptr;
     bool highlighted = false;

@@ -53,6 +53,8 @@ editdialog::editdialog(QWidget* owner, int resourceId, std::size_t position, boo
     answer->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     question->SetDisplayFont(displayFont);
     answer->SetDisplayFont(displayFont);
+    // A large display font would leave room for a line or two of each text.
+    GrowBoxesToFont({{kEdQuestionBox, 3}, {kEdAnswerBox, 2}});
     // A text longer than the box's limit is shown whole; only what is typed is limited.
     question->SetBytes(buffer.question);
     answer->SetBytes(buffer.answer);

@@ -9,7 +9,7 @@
 
 STDialog::STDialog(const DialogTemplate& layout, QWidget* owner, const LogFont& displayFont)
     : TemplateDialog(layout, owner) {
-    map = new charmapwindow(this, kDialogCharacterMap, displayFont);
+    map = new charmapwindow(*this, kDialogCharacterMap, displayFont);
     Commands().Bind(kCmCharacterMap, [this] { CharacterMapCommand(); });
     if (Menu() != nullptr) {
         // The menu was built before this binding.

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 
+#include "editor/charmap_owner.h"
 #include "framework/template_dialog.h"
 #include "model/log_font.h"
 
@@ -12,7 +13,7 @@ class charmapwindow;
 
 constexpr int kCmCharacterMap = 11850;
 
-class STDialog : public TemplateDialog {
+class STDialog : public TemplateDialog, public CharMapOwner {
     Q_OBJECT
   public:
     // `displayFont` is the main window's display font, in which the map draws its cells.
@@ -22,14 +23,15 @@ class STDialog : public TemplateDialog {
 
     // One character chosen in the map. Derived dialogs decide where it goes, usually into
     // the control FocusAtMapOpen(); the default takes nothing.
-    virtual void InsertChar(unsigned char c);
+    void InsertChar(unsigned char c) override;
+    TemplateDialog* MapOwnerDialog() override { return this; }
 
     // The Character Map command: closes the map when it is open; otherwise remembers the
     // control that has the keyboard focus and opens the map. Bound to 11850.
     void CharacterMapCommand();
     // The control that had the keyboard focus when the map was last opened, if it still
     // exists. Characters sent later go there, wherever the focus is by then.
-    QWidget* FocusAtMapOpen() const { return focusAtMapOpen; }
+    QWidget* FocusAtMapOpen() const override { return focusAtMapOpen; }
     charmapwindow* CharacterMap() const { return map; }
 
   protected:

@@ -1,6 +1,7 @@
 #include "framework/help_window.h"
 
 #include <QFile>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -24,6 +25,12 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
+    // Closed by the keys that close the program's other windows.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(keys, this, this, &QWidget::close);
+        shortcut->setContext(Qt::WindowShortcut);
+    }
 }
 
 bool HelpWindow::HasHelpPages() {

@@ -155,16 +155,19 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogLayout, QWidget* owne
     for (const DialogControl& control : layout.controls) {
         QWidget* widget = MakeControl(control, radioGroup);
         made.push_back(widget);
+        // Both edges map as points, as dialog rectangles always have, so controls that
+        // meet in dialog units meet in pixels rather than overlapping by a rounding.
         const int x = UnitsToPixelsX(control.x);
-        int width = UnitsToPixelsX(control.width);
+        int width = UnitsToPixelsX(control.x + control.width) - x;
         if (control.kind == ControlKind::CheckBox || control.kind == ControlKind::RadioButton) {
             // The box and its caption take more room than the classic look; a caption is
             // never cut while the dialog has room for it.
             width = std::max(
                 width, std::min(widget->sizeHint().width(), UnitsToPixelsX(layout.width) - x));
         }
-        widget->setGeometry(x, clientTop + UnitsToPixelsY(control.y), width,
-                            std::max(2, UnitsToPixelsY(control.height)));
+        const int y = UnitsToPixelsY(control.y);
+        widget->setGeometry(x, clientTop + y, width,
+                            std::max(2, UnitsToPixelsY(control.y + control.height) - y));
         if (control.style & kStyleHidden) {
             widget->setHidden(true);
         }
@@ -338,6 +341,39 @@ void TemplateDialog::SetChecked(int id, bool checked) {
     button->setChecked(checked);
 }
 
+void TemplateDialog::GrowBoxesToFont(const std::vector<std::pair<int, int>>& minimumLines) {
+    const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : this->screen();
+    // The window frame is not known before the dialog shows; a caption's height and a
+    // border stand in for it.
+    const int frame = style()->pixelMetric(QStyle::PM_TitleBarHeight) +
+                      2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    int room = screen != nullptr ? screen->availableGeometry().height() - frame - height()
+                                 : QWIDGETSIZE_MAX;
+    std::vector<std::pair<TextBox*, int>> boxes;
+    for (const auto& [id, lines] : minimumLines) {
+        if (TextBox* box = Edit(id)) boxes.emplace_back(box, lines);
+    }
+    // From the top down, so that a box moved by one above it is measured where it ends up.
+    std::sort(boxes.begin(), boxes.end(),
+              [](const auto& a, const auto& b) { return a.first->y() < b.first->y(); });
+    for (const auto& [box, lines] : boxes) {
+        const int wanted = lines * QFontMetrics(box->font()).lineSpacing() +
+                           2 * static_cast<int>(std::ceil(box->document()->documentMargin())) +
+                           2 * box->frameWidth() + 1;
+        const int grow = std::min(wanted - box->height(), std::max(room, 0));
+        if (grow <= 0) continue;
+        room -= grow;
+        const int below = box->geometry().bottom();
+        for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (child != box && !child->isWindow() && child->y() > below) {
+                child->move(child->x(), child->y() + grow);
+            }
+        }
+        box->resize(box->width(), box->height() + grow);
+        setFixedSize(width(), height() + grow);
+    }
+}
+
 int TemplateDialog::UnitsToPixelsX(int units) const { return MulDiv(units, baseX, 4); }
 
 int TemplateDialog::UnitsToPixelsY(int units) const { return MulDiv(units, baseY, 8); }
@@ -358,7 +394,17 @@ void TemplateDialog::showEvent(QShowEvent* event) {
             frame != nullptr && frame->centralWidget() != nullptr) {
             client = frame->centralWidget();
         }
-        move(client->mapToGlobal(QPoint(UnitsToPixelsX(layout.x), UnitsToPixelsY(layout.y))));
+        QPoint at = client->mapToGlobal(QPoint(UnitsToPixelsX(layout.x), UnitsToPixelsY(layout.y)));
+        // A dialog grown for a large display font still opens whole on the screen.
+        if (const QScreen* screen = client->screen()) {
+            const QRect available = screen->availableGeometry();
+            const QSize outer = frameGeometry().size().expandedTo(size());
+            at.setX(std::max(available.left(),
+                             std::min(at.x(), available.right() + 1 - outer.width())));
+            at.setY(std::max(available.top(),
+                             std::min(at.y(), available.bottom() + 1 - outer.height())));
+        }
+        move(at);
     }
     placed = true;
     QDialog::showEvent(event);

@@ -77,6 +77,12 @@ class TemplateDialog : public QDialog {
     // The top of the control area: below the menu bar, if the dialog has one.
     int ClientTop() const { return clientTop; }
 
+    // Grows each text box named in `minimumLines` (id, lines) until it shows that many
+    // whole lines of its own font, for boxes in a display font larger than the dialog's.
+    // Controls below a grown box move down and the dialog grows with them, but never past
+    // the screen's available height: a text that still does not fit scrolls.
+    void GrowBoxesToFont(const std::vector<std::pair<int, int>>& minimumLines);
+
     // The dialog's font, as its template names it.
     static QFont DialogFont(const DialogTemplate& layout);
 

@@ -4,16 +4,30 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
+#include <QToolTip>
 #include <algorithm>
 
 #include "framework/codepage.h"
 #include "framework/font_mapping.h"
+#include "res/string_table.h"
 
 namespace {
 
 bool IsControl(QChar ch) {
     const char16_t code = ch.unicode();
     return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
+// Marks a window whose user has been told once why a character was left out.
+constexpr const char* kUnstorableNoted = "zentuUnstorableNoted";
+
+// "ő (U+0151)": the character as typed, whole even when it takes two UTF-16 units.
+QString Describe(const QString& text, qsizetype at) {
+    const char32_t code = text[at].isHighSurrogate() && at + 1 < text.size()
+                              ? QChar::surrogateToUcs4(text[at], text[at + 1])
+                              : text[at].unicode();
+    const QString hex = QString::number(code, 16).toUpper().rightJustified(4, u'0');
+    return QStringLiteral("%1 (U+%2)").arg(QString::fromUcs4(&code, 1), hex);
 }
 
 }  // namespace
@@ -56,7 +70,7 @@ int TextBox::StoredBytes() const { return StoredLength(document()->toRawText());
 
 void TextBox::SetDisplayFont(const LogFont& font) { setFont(FontFromLogFont(font)); }
 
-QString TextBox::Filter(const QString& text, bool& dropped) const {
+QString TextBox::Filter(const QString& text, bool& dropped, QString* unstorable) const {
     QString kept;
     kept.reserve(text.size());
     dropped = false;
@@ -74,8 +88,12 @@ QString TextBox::Filter(const QString& text, bool& dropped) const {
             kept.append(QChar(u'\n'));
         } else if (ch == u'\t') {
             kept.append(QChar(u' '));
-        } else if (IsControl(ch) || !IsRepresentable(ch)) {
+        } else if (IsControl(ch)) {
             dropped = true;
+        } else if (!IsRepresentable(ch)) {
+            if (unstorable != nullptr && unstorable->isEmpty()) *unstorable = Describe(text, i);
+            dropped = true;
+            if (ch.isHighSurrogate() && i + 1 < text.size()) ++i;
         } else {
             kept.append(ch);
         }
@@ -100,9 +118,18 @@ QString TextBox::FitToLimit(const QString& text) const {
     return text.left(fits);
 }
 
-void TextBox::Refuse() {
+void TextBox::Refuse(const QString& unstorable) {
     QApplication::beep();
     emit InputRefused();
+    QWidget* dialog = window();
+    if (unstorable.isEmpty() || dialog->property(kUnstorableNoted).toBool()) return;
+    // A beep alone is easily missed and tells nothing: the user hears once per window
+    // why a character did not appear.
+    dialog->setProperty(kUnstorableNoted, true);
+    const QString note =
+        QString::fromStdString(LoadString(kStrCharacterNotStorable)).arg(unstorable);
+    const QRect caret = cursorRect();
+    QToolTip::showText(viewport()->mapToGlobal(caret.bottomLeft()), note, this);
 }
 
 bool TextBox::InsertTyped(const QString& text) {
@@ -110,7 +137,8 @@ bool TextBox::InsertTyped(const QString& text) {
         return false;
     }
     bool dropped = false;
-    const QString filtered = Filter(text, dropped);
+    QString unstorable;
+    const QString filtered = Filter(text, dropped, &unstorable);
     const QString fitted = FitToLimit(filtered);
     if (fitted.size() < filtered.size()) {
         dropped = true;
@@ -120,7 +148,7 @@ bool TextBox::InsertTyped(const QString& text) {
         ensureCursorVisible();
     }
     if (dropped) {
-        Refuse();
+        Refuse(unstorable);
     }
     return !dropped;
 }
@@ -180,11 +208,12 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
 void TextBox::inputMethodEvent(QInputMethodEvent* event) {
     if (!isReadOnly() && !event->commitString().isEmpty()) {
         bool dropped = false;
+        QString unstorable;
         const QString commit = event->commitString();
-        const QString fitted = FitToLimit(Filter(commit, dropped));
+        const QString fitted = FitToLimit(Filter(commit, dropped, &unstorable));
         if (fitted != commit) {
             event->setCommitString(fitted, event->replacementStart(), event->replacementLength());
-            Refuse();
+            Refuse(unstorable);
         }
     }
     QPlainTextEdit::inputMethodEvent(event);

@@ -42,7 +42,8 @@ class TextBox : public QPlainTextEdit {
 
   signals:
     // Input was refused or cut: a character the code page cannot hold, a control
-    // character, or no room left. The box beeps as well.
+    // character, or no room left. The box beeps as well, and the first character the code
+    // page cannot hold is named in a tooltip at the box, once per window.
     void InputRefused();
 
   protected:
@@ -53,12 +54,14 @@ class TextBox : public QPlainTextEdit {
     void insertFromMimeData(const QMimeData* source) override;
 
   private:
-    // `text` as this box may hold it; `changed` tells whether anything was dropped or replaced
-    // other than a TAB.
-    QString Filter(const QString& text, bool& dropped) const;
+    // `text` as this box may hold it; `dropped` tells whether anything was dropped or
+    // replaced other than a TAB, `unstorable` names the first character left out because
+    // the code page lacks it.
+    QString Filter(const QString& text, bool& dropped, QString* unstorable = nullptr) const;
     // Cuts `text` to what fits beside the current text in place of the selection.
     QString FitToLimit(const QString& text) const;
-    void Refuse();
+    // Beeps; with `unstorable`, the first time in this window also says why it was left out.
+    void Refuse(const QString& unstorable = QString());
 
     bool multiLine = true;
     EnterKey enterKey = EnterKey::NewLine;

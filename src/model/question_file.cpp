@@ -62,13 +62,17 @@ void ReadFlagsAndMethod(RecordStream& stream, Zentu_Data& record) {
     if (stream.ReadInt32(method)) record.answerMethod = static_cast<AnswerMethod>(method);
 }
 
-void ReadRecords(RecordStream& stream, int formatNumber, std::uint64_t count, Question_Set& set) {
+void ReadRecords(RecordStream& stream, int formatNumber, std::uint64_t count, Question_Set& set,
+                 ReadReport& report) {
     const std::uint64_t plausible = stream.Remaining() / kMinRecordBytes + kCountSlack;
     const std::size_t records = static_cast<std::size_t>(std::min(count, plausible));
+    if (records < count) report.countNotTaken = true;
     set.Reserve(set.Count() + records);
     for (std::size_t i = 0; i < records; ++i) {
         Zentu_Data record;
         ReadRecord(stream, formatNumber, record);
+        // The stream stays failed, so this counts the damaged record and every later one.
+        if (stream.Failed()) ++report.questionsNotRead;
         set.Append(std::move(record));
     }
 }
@@ -102,19 +106,26 @@ void AppendFlag(std::string& out, bool flag) { out.push_back(flag ? '1' : '0'); 
 }  // namespace
 
 ReadOutcome ReadQuestionFile(const std::string& path, Question_Set& set, LogFont& font,
-                             bool& fontRead, int* formatNumber) {
+                             bool& fontRead, int* formatNumber, ReadReport* report) {
     fontRead = false;
     if (formatNumber != nullptr) *formatNumber = 0;
+    if (report != nullptr) *report = ReadReport();
     std::string bytes;
     if (!ReadWholeFile(path, bytes, kMaxQuestionFileBytes)) return ReadOutcome::OpenFailed;
-    return ParseQuestionFile(std::move(bytes), set, font, fontRead, formatNumber);
+    return ParseQuestionFile(std::move(bytes), set, font, fontRead, formatNumber, report);
 }
 
 namespace {
 
 ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fontRead,
-                  std::int32_t& formatNumber) {
+                  std::int32_t& formatNumber, ReadReport& report) {
     ApplyTextMode(bytes);
+    // An empty set saved in version 1.0 is its count line alone. Taken by the rule below
+    // as the start of a version 1.1 file, it could never be opened again.
+    if (bytes == "0\n") {
+        formatNumber = kFormatVersion10;
+        return ReadOutcome::Loaded;
+    }
     RecordStream stream(bytes);
 
     // No number at all (an empty file, say), a negative one or one past 32 bits: this
@@ -124,7 +135,7 @@ ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fo
     stream.Ignore(1, '\n');
     if (first > 0) {
         formatNumber = kFormatVersion10;
-        ReadRecords(stream, kFormatVersion10, first, set);
+        ReadRecords(stream, kFormatVersion10, first, set, report);
         return ReadOutcome::Loaded;
     }
 
@@ -145,10 +156,14 @@ ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fo
         haveLine = stream.ReadUntil('\n', line);
     }
 
-    // A negative or unreadable count reads no records.
+    // A negative, missing or unreadable count reads no records; a whole file always has
+    // one, so the caller hears that records may have been left unread.
     std::int32_t count = 0;
-    if (stream.ReadInt32(count) && count > 0) {
-        ReadRecords(stream, formatNumber, static_cast<std::uint64_t>(count), set);
+    const bool counted = stream.ReadInt32(count);
+    if (counted && count > 0) {
+        ReadRecords(stream, formatNumber, static_cast<std::uint64_t>(count), set, report);
+    } else if (!counted || count < 0) {
+        report.countNotTaken = true;
     }
     return ReadOutcome::Loaded;
 }
@@ -156,9 +171,10 @@ ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fo
 }  // namespace
 
 ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& font, bool& fontRead,
-                              int* formatNumber) {
+                              int* formatNumber, ReadReport* report) {
     fontRead = false;
     if (formatNumber != nullptr) *formatNumber = 0;
+    if (report != nullptr) *report = ReadReport();
     try {
         // Parsed aside and moved in whole, so that running out of memory part-way
         // changes nothing.
@@ -166,9 +182,12 @@ ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& fon
         LogFont parsedFont = font;
         bool parsedFontRead = false;
         std::int32_t parsedFormat = 0;
-        const ReadOutcome outcome = Parse(bytes, parsed, parsedFont, parsedFontRead, parsedFormat);
+        ReadReport parsedReport;
+        const ReadOutcome outcome =
+            Parse(bytes, parsed, parsedFont, parsedFontRead, parsedFormat, parsedReport);
         set = std::move(parsed);
         if (formatNumber != nullptr) *formatNumber = parsedFormat;
+        if (report != nullptr) *report = parsedReport;
         if (parsedFontRead) {
             font = parsedFont;
             fontRead = true;
@@ -279,8 +298,8 @@ std::string FormatQuestionFile(const Question_Set& set, int formatNumber, const 
 }
 
 bool WriteQuestionFile(const std::string& path, const Question_Set& set, int formatNumber,
-                       const LogFont* font) {
-    return WriteFileAtomically(path, [&](const ContentSink& sink) {
+                       const LogFont* font, std::vector<std::string>* recovered) {
+    const auto produce = [&](const ContentSink& sink) {
         try {
             std::string chunk;
             chunk.reserve(kWriteChunk + 4096);
@@ -297,7 +316,8 @@ bool WriteQuestionFile(const std::string& path, const Question_Set& set, int for
         } catch (const std::bad_alloc&) {
             return false;
         }
-    });
+    };
+    return WriteFileAtomically(path, produce, recovered);
 }
 
 std::string FormatFontLine(const LogFont& font) {

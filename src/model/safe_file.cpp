@@ -1,6 +1,9 @@
 #include "model/safe_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +12,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <limits>
 #include <new>
 #include <random>
@@ -138,31 +142,117 @@ bool RefusesUnnamedFiles(int error) {
     return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
 }
 
-// Gives the unnamed file `fd` a free name made from `pattern` (its XXXXXX replaced).
-bool LinkUnnamed(int fd, const std::string& pattern, std::string& name) {
+// Our temporary files: `.NAME.zentu-XXXXXX` holds a complete new version; where the
+// folder refuses unnamed files, `.NAME.zentu-part-XXXXXX` is one still being written.
+// Names of our own, so that files of rsync or an editor are never taken for ours.
+constexpr std::string_view kTempTag = ".zentu-";
+constexpr std::string_view kPartTag = "part-";
+constexpr std::size_t kRandomLetters = 6;
+
+// Gives a free name made from `pattern` (its last six characters replaced by random
+// letters) through `place`, which is false with errno EEXIST for a name that is taken.
+bool PlaceUnderFreeName(const std::string& pattern, std::string& name,
+                        const std::function<bool(const std::string& candidate)>& place) {
     static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device seed;
     std::mt19937 random(seed());
     std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string candidate = pattern;
-        for (std::size_t i = candidate.size() - 6; i < candidate.size(); ++i) {
+        for (std::size_t i = candidate.size() - kRandomLetters; i < candidate.size(); ++i) {
             candidate[i] = kLetters[letter(random)];
         }
-        int linked =
-            ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW);
-        // Without /proc, the kernel links the descriptor itself, where it lets us.
-        if (linked != 0 && errno == ENOENT) {
-            linked = ::linkat(fd, "", AT_FDCWD, candidate.c_str(), AT_EMPTY_PATH);
-        }
-        if (linked == 0) {
+        if (place(candidate)) {
             name = candidate;
             return true;
         }
         if (errno != EEXIST) return false;
     }
     return false;
+}
+
+// Gives the unnamed file `fd` a free name made from `pattern`.
+bool LinkUnnamed(int fd, const std::string& pattern, std::string& name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return PlaceUnderFreeName(pattern, name, [&](const std::string& candidate) {
+        int linked =
+            ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW);
+        // Without /proc, the kernel links the descriptor itself, where it lets us.
+        if (linked != 0 && errno == ENOENT) {
+            linked = ::linkat(fd, "", AT_FDCWD, candidate.c_str(), AT_EMPTY_PATH);
+        }
+        return linked == 0;
+    });
+}
+
+// Renames `from` to `to` unless `to` exists (errno EEXIST then).
+bool RenameNoReplace(int folder, const std::string& from, const std::string& to) {
+    if (::renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system without the flag: a hard link cannot replace either.
+    if (::linkat(folder, from.c_str(), folder, to.c_str(), 0) != 0) return false;
+    ::unlinkat(folder, from.c_str(), 0);
+    return true;
+}
+
+// "set.que" -> "set.recovered-20261208-093000.que": the time is the killed save's, so
+// that several copies sort as they were made.
+std::string RecoveredName(const std::string& base, std::time_t when, int clash) {
+    const std::size_t dot = base.rfind('.');
+    const bool hasExtension = dot != std::string::npos && dot > 0;
+    const std::string stem = hasExtension ? base.substr(0, dot) : base;
+    const std::string extension = hasExtension ? base.substr(dot) : std::string();
+    std::tm local{};
+    ::localtime_r(&when, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::string name = stem + ".recovered-" + stamp;
+    if (clash > 0) name += "-" + std::to_string(clash + 1);
+    return name + extension;
+}
+
+// Turns the copies that killed saves of `base` left in `directory` into recovered files.
+// A copy a live save holds is locked and left alone; a part-written one (only made where
+// unnamed files are refused) never replaced anything, and goes.
+void RecoverLeftovers(const std::string& directory, const std::string& base,
+                      std::vector<std::string>* recovered) {
+    DIR* listing = ::opendir(directory.c_str());
+    if (listing == nullptr) return;
+    const int folder = ::dirfd(listing);
+    const std::string prefix = "." + base + std::string(kTempTag);
+    std::vector<std::string> leftovers;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name(entry->d_name);
+        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
+            leftovers.emplace_back(name);
+        }
+    }
+    for (const std::string& name : leftovers) {
+        const std::string_view rest = std::string_view(name).substr(prefix.size());
+        const bool part = rest.size() == kPartTag.size() + kRandomLetters &&
+                          rest.compare(0, kPartTag.size(), kPartTag) == 0;
+        if (rest.size() != kRandomLetters && !part) continue;
+        FileDescriptor copy(
+            ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat info {};
+        if (copy.Get() < 0 || ::fstat(copy.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            ::flock(copy.Get(), LOCK_EX | LOCK_NB) != 0) {
+            continue;
+        }
+        if (part) {
+            ::unlinkat(folder, name.c_str(), 0);
+            continue;
+        }
+        for (int clash = 0; clash < 1000; ++clash) {
+            const std::string target = RecoveredName(base, info.st_mtime, clash);
+            if (RenameNoReplace(folder, name, target)) {
+                if (recovered != nullptr) recovered->push_back(directory + "/" + target);
+                break;
+            }
+            if (errno != EEXIST) break;
+        }
+    }
+    ::closedir(listing);
 }
 
 // Replaces the content of `fd` by `data`: written from the start, cut to its length, synced.
@@ -205,14 +295,19 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByt
     return file.Get() >= 0 && ReadOpenFile(file.Get(), out, maxBytes);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view data) {
-    return WriteFileAtomically(path, [data](const ContentSink& sink) { return sink(data); });
+bool WriteFileAtomically(const std::string& path, std::string_view data,
+                         std::vector<std::string>* recovered) {
+    return WriteFileAtomically(
+        path, [data](const ContentSink& sink) { return sink(data); }, recovered);
 }
 
 bool WriteFileAtomically(const std::string& path,
-                         const std::function<bool(const ContentSink& sink)>& produce) {
+                         const std::function<bool(const ContentSink& sink)>& produce,
+                         std::vector<std::string>* recovered) {
     std::string target;
     if (path.empty() || !ResolveLinks(path, target)) return false;
+    const std::string directory = DirectoryOf(target);
+    RecoverLeftovers(directory, BaseNameOf(target), recovered);
 
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
@@ -224,32 +319,47 @@ bool WriteFileAtomically(const std::string& path,
         return false;
     }
 
-    const std::string directory = DirectoryOf(target);
-    const std::string namePattern = directory + "/." + BaseNameOf(target) + ".XXXXXX";
+    const std::string namePattern =
+        directory + "/." + BaseNameOf(target) + std::string(kTempTag) + "XXXXXX";
     // The new content goes into a file without a name, so that a save killed on the way
     // leaves nothing behind; it gets a name only once it is whole.
     FileDescriptor temp(::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
     std::string tempPath;
+    bool partWritten = false;
     if (temp.Get() < 0) {
         if (!RefusesUnnamedFiles(errno)) return exists && WriteInPlace(target, produce);
-        std::vector<char> tempName(namePattern.begin(), namePattern.end());
-        tempName.push_back('\0');
-        FileDescriptor named(::mkostemp(tempName.data(), O_CLOEXEC));
+        std::string partName = namePattern;
+        partName.insert(partName.size() - kRandomLetters, kPartTag);
+        partName.push_back('\0');
+        FileDescriptor named(::mkostemp(partName.data(), O_CLOEXEC));
         if (named.Get() < 0) return exists && WriteInPlace(target, produce);
         temp = std::move(named);
-        tempPath = tempName.data();
+        tempPath = partName.c_str();
+        partWritten = true;
     }
+    // Held until the file has replaced the target: a later save takes only the copies
+    // that nobody holds for its own. The lock belongs to the open file, so this second
+    // descriptor keeps it after the first is closed.
+    FileDescriptor lock(::fcntl(temp.Get(), F_DUPFD_CLOEXEC, 0));
+    const int fd = temp.Get();
+    bool ok = lock.Get() >= 0 && ::flock(fd, LOCK_EX) == 0;
 
     const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~CurrentUmask());
-    const int fd = temp.Get();
-    bool ok = produce([fd](std::string_view piece) { return WriteAll(fd, piece); }) &&
-              ::fchmod(fd, mode) == 0;
+    ok = ok && produce([fd](std::string_view piece) { return WriteAll(fd, piece); }) &&
+         ::fchmod(fd, mode) == 0;
     if (ok && exists) {
         // Keeping the owner only works for root; anyone else keeps their own file anyway.
         static_cast<void>(!::fchown(fd, existing.st_uid, existing.st_gid));
     }
     ok = ok && ::fsync(fd) == 0;
     if (ok && tempPath.empty()) ok = LinkUnnamed(fd, namePattern, tempPath);
+    if (ok && partWritten) {
+        // Whole now: it takes the name of a complete copy.
+        const std::string partPath = tempPath;
+        ok = PlaceUnderFreeName(namePattern, tempPath, [&](const std::string& candidate) {
+            return RenameNoReplace(AT_FDCWD, partPath, candidate);
+        });
+    }
     ok = temp.Close() && ok;
     ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
     if (!ok) {

@@ -25,6 +25,8 @@ testdial::testdial(const QuestionPrompt& prompt, QWidget* owner, const LogFont& 
     question->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     question->SetDisplayFont(displayFont);
     answer->SetDisplayFont(displayFont);
+    // A large display font would cut the question after a line or two.
+    GrowBoxesToFont({{kIdQuestionBox, 3}, {kIdAnswerBox, 1}});
 
     if (QAbstractButton* button = Button(kIdHintButton)) {
         button->setAccessibleDescription(QStringLiteral("Shows the hint"));

@@ -95,9 +95,25 @@ TEST_F(MainWindowStateTest, StartUpFileOutcomes) {
         // A format not known here reads as empty questions, which must not replace the file.
         {"later format", "0\r\nZentu File\r\n3\r\nEndOptions\r\n2\r\nnew\tlayout\r\n", 2, nullptr,
          nullptr, MessageIcon::None, true},
+        // Layout 1 skips one byte before a record, here the TAB: a line end there would
+        // shift the fields and damage the record.
         {"1.0 records in a 1.1 header",
-         "0\r\nZentu File\r\n1\r\nEndOptions\r\n1\r\n\tq\ta\t\t,0 0 0 0 1", 1, nullptr, nullptr,
+         "0\r\nZentu File\r\n1\r\nEndOptions\r\n1\tq\ta\t\t,0 0 0 0 1", 1, nullptr, nullptr,
          MessageIcon::None, false},
+        // Damaged data reads as blank questions, which must not replace what a recovery
+        // tool could still read.
+        {"cut short", "3\r\n\tq\ta\t\t,0 0 0 0 1\tq2\ta", 3,
+         "2 questions of this file could not be read: the file is damaged or ends too soon. They "
+         "are shown empty, and Save will ask for a new name so that the file stays as it is.",
+         "File Error", MessageIcon::Exclamation, true},
+        {"count past 32 bits",
+         "0\r\nZentu File\r\n2\r\nEndOptions\r\n4294967295\r\n" +
+             kOneQuestion11.substr(kOneQuestion11.rfind("2+2")),
+         0,
+         "The number of questions in this file could not be read, so some may be missing. Save "
+         "will ask for a new name so that the file stays as it is.",
+         "File Error", MessageIcon::Exclamation, true},
+        {"empty set of version 1.0", "0\r\n", 0, nullptr, nullptr, MessageIcon::None, false},
     };
     for (const Case& c : cases) {
         FakePlatform fake;
@@ -422,3 +438,24 @@ TEST_F(MainWindowStateTest, ListenersHearOfEveryChangeAfterItHappened) {
 }
 
 }  // namespace
+
+// A save that finds the copy a killed save left beside the file keeps it under a name of
+// its own and says so, once.
+TEST_F(MainWindowStateTest, SaveTellsOfTheCopyAKilledSaveLeft) {
+    const std::string path = Write("set.que", kOneQuestion11);
+    Write(".set.que.zentu-Ab12Cd", kOneQuestion10);
+    MainWindowState state(platform);
+    state.Start(path);
+    ASSERT_TRUE(state.Dispatch(kCmSave) && state.Dispatch(kCmSave));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    const std::string& text = platform.messages[0].text;
+    const std::string kept = text.substr(text.rfind('\n') + 1);
+    EXPECT_EQ(text,
+              "An earlier save of this file was interrupted before it was finished. The copy it "
+              "had written was kept as:\n" +
+                  kept);
+    EXPECT_EQ(platform.messages[0].caption, "Interrupted Save");
+    EXPECT_EQ(kept.rfind(PathOf("set.recovered-"), 0), 0u) << kept;
+    EXPECT_EQ(Read(kept), kOneQuestion10);
+    EXPECT_EQ(Read(path), kOneQuestion11);
+}

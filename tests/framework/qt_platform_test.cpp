@@ -138,6 +138,16 @@ TEST(QtPlatform, InputDialogHelpAndCursor) {
     EXPECT_TRUE(help->isVisible() && !help->Browser()->toPlainText().isEmpty());
     platform.ShowHelpContents();
     EXPECT_EQ(platform.Help(), help);
+    // Escape and Ctrl+W close it, wherever its focus is, and it opens again.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence("Ctrl+W")}) {
+        help->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+        help->Browser()->setFocus();
+        QTest::keySequence(help->Browser(), keys);
+        EXPECT_FALSE(help->isVisible()) << keys.toString().toStdString();
+        platform.ShowHelpContents();
+        EXPECT_TRUE(help->isVisible());
+    }
 
     platform.SetWaitCursor(true);
     platform.SetWaitCursor(true);

@@ -91,3 +91,45 @@ TEST(TextBox, InputIsFilteredAndCutToTheLimit) {
         EXPECT_EQ(refused.count() > 0, c.refused) << c.stored;
     }
 }
+
+// A character the files cannot hold is left out with a beep and, the first time in a
+// window, a note at the box naming it: typed, pasted or composed, in any box of the window.
+TEST(TextBox, NamesTheFirstUnstorableCharacterOncePerWindow) {
+    Harness first, second;
+    TextBox* sibling = new TextBox(&first.dialog);
+    struct Case {
+        TextBox* box;
+        char how;  // t: typed, p: pasted, c: composed
+        QString input;
+        std::string kept;
+        const char* named;  // in the note; nullptr: no note
+    } const cases[] = {
+        {first.box, 't', QStringLiteral("a\u0151b"), "ab", "\u0151 (U+0151)"},
+        {sibling, 'p', QStringLiteral("\u0142"), "", nullptr},  // the window was told
+        {second.box, 't', QStringLiteral("\u00e9\u20ac"), "\xe9\x80", nullptr},
+        {second.box, 'p', QStringLiteral("x\U0001F600\u4E2D"), "x", "\U0001F600 (U+1F600)"},
+        {second.box, 'c', QStringLiteral("\u4E2Dz"), "z", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input.toStdString());
+        QToolTip::hideText();
+        ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        c.box->clear();
+        QSignalSpy refused(c.box, &TextBox::InputRefused);
+        QInputMethodEvent compose;
+        compose.setCommitString(c.input);
+        if (c.how == 'p') {
+            QApplication::clipboard()->setText(c.input);
+            c.box->paste();
+        }
+        if (c.how == 'c') QApplication::sendEvent(c.box, &compose);
+        for (const QChar ch : c.how == 't' ? c.input : QString()) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(c.box, &key);
+        }
+        EXPECT_EQ(c.box->Bytes(), c.kept);
+        EXPECT_EQ(refused.count() > 0, c.kept.size() < std::size_t(c.input.size()));
+        EXPECT_EQ(QToolTip::isVisible(), c.named != nullptr);
+        EXPECT_TRUE(!c.named || QToolTip::text().contains(QString::fromUtf8(c.named)));
+    }
+}

@@ -33,31 +33,38 @@ TEST(HostileFileTest, DamagedCountsHeadersAndSeparators) {
         std::string bytes;
         std::size_t count;
         std::vector<Zentu_Data> first;
+        std::size_t notRead = 0;  // questions the report says were made up
+        bool countNotTaken = false;
     } const cases[] = {
         // A count is honoured up to the bytes behind it (CRs dropped) / 14, plus 64.
-        {"4294967295\r\n" + v10, 18 / 14 + 64, {qq}},
-        {"60\r\n" + v10, 60, {qq}},
-        {head + "2147483647", 64, {}},
-        {"5\r\n\tq1\ta1\th1\t,1 0 1 0 2\tq2\ta2", 5, {q1, Record("q2", "a2")}},
-        {head + "-1\r\n" + line, 0, {}},
-        {head + "4294967297\r\n" + line, 0, {}},
+        {"4294967295\r\n" + v10, 18 / 14 + 64, {qq}, 64, true},
+        {"60\r\n" + v10, 60, {qq}, 59},
+        {head + "2147483647", 64, {}, 64, true},
+        {"5\r\n\tq1\ta1\th1\t,1 0 1 0 2\tq2\ta2", 5, {q1, Record("q2", "a2")}, 4},
+        {head + "-1\r\n" + line, 0, {}, 0, true},
+        {head + "4294967297\r\n" + line, 0, {}, 0, true},
         {head + "+1\r\n" + line, 1, {q2}},
-        {"0\r\nZentu File\r\n2\r\n1\r\n" + line, 0, {}},  // no EndOptions: no count
-        {"0\r\nZentu File\r\n4294967298\r\nEndOptions\r\n1\r\n" + line, 0, {}},
+        {"0\r\nZentu File\r\n2\r\n1\r\n" + line, 0, {}, 0, true},  // no EndOptions: no count
+        {"0\r\nZentu File\r\n4294967298\r\nEndOptions\r\n1\r\n" + line, 0, {}, 0, true},
         {"0\r\nZentu File\r\n3\r\nEndOptions\r\n2\r\n" + line, 2, {}},
         // The reader skips no further than the format allows: one byte in front of a 1.0
         // record, up to two in front of a 1.1 line and behind a 1.1 delimiter.
         {first(",;;", "\r\n"), 2, {q, q2}},
-        {first(",;;;", "\r\n"), 2, {Record("q", "a", "h")}},
+        {first(",;;;", "\r\n"), 2, {Record("q", "a", "h")}, 2},
         {first(",", " \r\n"), 2, {q, q2}},
         {first(",", "  \r\n"), 2, {q, lf}},
         {"1\r\nq\ta\th\t,0 0 0 0 1", 1, {Record("", "a", "h")}},
-        {"1 \r\n\tq\ta\th\t,0 0 0 0 1", 1, {Record("", "q", "a", 'h')}},
+        {"1 \r\n\tq\ta\th\t,0 0 0 0 1", 1, {Record("", "q", "a", 'h')}, 1},
+        // An empty set saved in version 1.0 is its count line alone.
+        {"0\r\n", 0, {}},
+        {"\r0\r\r\n\x1a" + v10, 0, {}},
     };
     for (const Case& c : cases) {
         const Parsed read = Read(c.bytes);
         EXPECT_EQ(read.outcome, ReadOutcome::Loaded) << Escaped(c.bytes);
         ASSERT_EQ(read.set.Count(), c.count) << Escaped(c.bytes);
+        EXPECT_EQ(read.report.questionsNotRead, c.notRead) << Escaped(c.bytes);
+        EXPECT_EQ(read.report.countNotTaken, c.countNotTaken) << Escaped(c.bytes);
         for (std::size_t n = 1; n <= c.count; ++n) {
             EXPECT_EQ(read.set.At(n), n <= c.first.size() ? c.first[n - 1] : Zentu_Data())
                 << Escaped(c.bytes) << ", question " << n;
@@ -65,8 +72,8 @@ TEST(HostileFileTest, DamagedCountsHeadersAndSeparators) {
     }
     // No number, a negative one or one past 32 bits, or no signature: no file we know.
     for (const std::string& bytes :
-         {""s, "hello\r\n"s, " \t\r\n \n"s, "-1\r\n" + v10, "4294967297\r\n" + v10, "0\r\n"s, "0"s,
-          "0\r\nZentu file\r\n2\r\nEndOptions\r\n0\r\n"s}) {
+         {""s, "hello\r\n"s, " \t\r\n \n"s, "-1\r\n" + v10, "4294967297\r\n" + v10, "0"s,
+          "0\r\n\r\n"s, " 0\r\n"s, "0 \r\n"s, "0\r\nZentu file\r\n2\r\nEndOptions\r\n0\r\n"s}) {
         EXPECT_EQ(Read(bytes).outcome, ReadOutcome::UnreadableVersion) << Escaped(bytes);
     }
 }
@@ -123,9 +130,10 @@ TEST(HostileFileTest, DamageTruncationAndNoiseInValidFiles) {
             for (std::size_t n = 1; n <= 3; ++n) {
                 expected.Append(n < r + 1 ? file.set.At(n) : n == r + 1 ? kept : fresh);
             }
-            EXPECT_EQ(Read(damaged.Bytes()).set, expected)
-                << "format " << format << ", question " << r << ", number " << k << ": "
-                << bad[d % 5];
+            const Parsed read = Read(damaged.Bytes());
+            EXPECT_EQ(read.set, expected) << "format " << format << ", question " << r
+                                          << ", number " << k << ": " << bad[d % 5];
+            EXPECT_EQ(read.report.questionsNotRead, 3 - r) << "format " << format << ", " << d;
         }
 
         // 0x1A ends the data wherever it stands; every prefix of the file reads what it holds.
@@ -137,10 +145,20 @@ TEST(HostileFileTest, DamageTruncationAndNoiseInValidFiles) {
             SCOPED_TRACE("format " + std::to_string(format) + ", first " + std::to_string(i));
             const Parsed prefix = Read(bytes.substr(0, i));
             EXPECT_EQ(Read(bytes.substr(0, i) + "\x1a" + bytes.substr(i)), prefix);
-            ASSERT_EQ(prefix.outcome,
-                      i >= readableFrom ? ReadOutcome::Loaded : ReadOutcome::UnreadableVersion);
+            // A 1.1 file cut after its first line is the bytes of an empty 1.0 file.
+            const bool emptyVersion10 = format == 2 && i == 3;
+            ASSERT_EQ(prefix.outcome, i >= readableFrom || emptyVersion10
+                                          ? ReadOutcome::Loaded
+                                          : ReadOutcome::UnreadableVersion);
             if (prefix.outcome == ReadOutcome::UnreadableVersion) continue;
             ASSERT_EQ(prefix.set.Count(), i >= countFrom ? 3u : 0u);
+            EXPECT_EQ(prefix.report.countNotTaken, !emptyVersion10 && i < countFrom);
+            std::size_t whole = 0;  // questions whose record the prefix holds entirely
+            for (std::size_t n = 0, end = file.head.size(); n < 3; ++n) {
+                end += file.records[n].size();
+                if (i >= end - lineEnd.size()) whole = n + 1;
+            }
+            EXPECT_EQ(prefix.report.questionsNotRead, prefix.set.Count() - whole);
             EXPECT_EQ(prefix.fontRead, i >= fontFrom);
             std::size_t end = file.head.size();
             for (std::size_t n = 1; n <= prefix.set.Count(); ++n) {

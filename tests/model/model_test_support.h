@@ -55,6 +55,7 @@ struct Parsed {
     Question_Set set;
     LogFont font = StartupDisplayFont();
     bool fontRead = false;
+    ReadReport report;  // not compared: two readings of one set may differ in damage
 
     bool operator==(const Parsed& o) const {
         return outcome == o.outcome && set == o.set && fontRead == o.fontRead && font == o.font;
@@ -72,11 +73,12 @@ inline void PrintTo(const Parsed& p, std::ostream* os) {
 inline Parsed Read(const std::string& bytes) {
     Parsed p;
     p.set.Append(Record("left over", "from before"));
-    p.outcome = ParseQuestionFile(bytes, p.set, p.font, p.fontRead);
+    p.outcome = ParseQuestionFile(bytes, p.set, p.font, p.fontRead, nullptr, &p.report);
     EXPECT_NE(p.outcome, ReadOutcome::OpenFailed);
     EXPECT_LE(p.set.Count(), bytes.size() / 14 + 64) << "more questions than the file backs";
     EXPECT_TRUE(p.outcome == ReadOutcome::Loaded || p.set.Empty()) << "set not emptied";
     EXPECT_TRUE(p.fontRead || p.font == StartupDisplayFont()) << "font changed, none read";
     EXPECT_LE(p.font.faceName.size(), kMaxFaceName);
+    EXPECT_LE(p.report.questionsNotRead, p.set.Count());
     return p;
 }

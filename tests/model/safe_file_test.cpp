@@ -5,6 +5,7 @@
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -16,10 +17,13 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <iterator>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -312,3 +316,85 @@ TEST_F(SafeFileTest, SavesWhereTheFolderRefusesTemporaryFiles) {
 }
 
 }  // namespace
+
+// The next save turns the copies that killed saves left into recovered files, named by
+// the killed save's time, never one over another, and says which; it leaves a copy a live
+// save holds locked, another target's and names not ours, and drops a part-written copy.
+TEST_F(SafeFileTest, NextSaveRecoversWhatKilledSavesLeft) {
+    ::setenv("TZ", "UTC", 1);
+    ::tzset();
+    const std::string target = Path("set.que"), live = ".set.que.zentu-LIVE01";
+    const timespec when[2] = {{1767323045, 0}, {1767323045, 0}};  // 2026-01-02 03:04:05
+    for (const char* name : {".set.que.zentu-AAAAAA", ".set.que.zentu-BBBBBB", live.c_str(),
+                             ".set.que.zentu-part-CCCCCC", ".set.que.DDDDDD",
+                             ".other.que.zentu-EEEEEE", ".set.que.zentu-FFFFFFF"}) {
+        Put(Path(name), name, 0600);
+        ASSERT_EQ(::utimensat(AT_FDCWD, Path(name).c_str(), when, 0), 0);
+    }
+    int locked[2];
+    ASSERT_EQ(::pipe(locked), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        const int fd = ::open(Path(live).c_str(), O_RDONLY);
+        if (::flock(fd, LOCK_EX) == 0 && ::write(locked[1], "l", 1) == 1) ::pause();
+        ::_exit(1);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(locked[0], &byte, 1), 1);
+    const std::string stamp = "set.recovered-20260102-030405";
+    std::vector<std::string> recovered[3];
+    for (int save = 0; save < 3; ++save) {
+        EXPECT_TRUE(WriteFileAtomically(target, "v" + std::to_string(save), &recovered[save]));
+        if (save == 0) {  // the live save is killed: its copy is left to the next save
+            ::kill(holder, SIGKILL);
+            ::waitpid(holder, nullptr, 0);
+        }
+    }
+    EXPECT_EQ(Entries(),
+              (std::set<std::string>{"folder", "set.que", stamp + ".que", stamp + "-2.que",
+                                     stamp + "-3.que", ".set.que.DDDDDD", ".other.que.zentu-EEEEEE",
+                                     ".set.que.zentu-FFFFFFF"}));
+    EXPECT_EQ(std::set<std::string>(recovered[0].begin(), recovered[0].end()),
+              (std::set<std::string>{Path(stamp + ".que"), Path(stamp + "-2.que")}));
+    EXPECT_EQ(
+        (std::set<std::string>{Contents(Path(stamp + ".que")), Contents(Path(stamp + "-2.que"))}),
+        (std::set<std::string>{".set.que.zentu-AAAAAA", ".set.que.zentu-BBBBBB"}));
+    EXPECT_EQ(recovered[1], (std::vector<std::string>{Path(stamp + "-3.que")}));
+    EXPECT_EQ(Contents(recovered[1].at(0)), live);
+    EXPECT_TRUE(recovered[2].empty());
+}
+
+// Saves killed at random moments, half of them where unnamed files are refused: after one
+// more save no temporary file is left, and every recovered file is byte for byte a version
+// that was being saved. ZENTU_KILLS sets the number of kills (by hand: 1000).
+TEST_F(SafeFileTest, RandomlyKilledSavesLeaveOnlyWholeVersions) {
+    const int kills = std::getenv("ZENTU_KILLS") ? std::atoi(std::getenv("ZENTU_KILLS")) : 40;
+    const auto version = [](int child, int save) {
+        return "child " + std::to_string(child) + " save " + std::to_string(save) +
+               std::string(48 << 10, char('a' + (child + save) % 26));
+    };
+    const std::string target = Path("set.que");
+    std::mt19937 random(17);
+    for (int kill = 0; kill < kills; ++kill) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (kill % 2 == 1 && !RefuseUnnamedFiles()) ::_exit(2);
+            for (int save = 0;; ++save) WriteFileAtomically(target, version(kill, save));
+        }
+        ::usleep(std::uniform_int_distribution<useconds_t>(0, 4000)(random));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    ASSERT_TRUE(WriteFileAtomically(target, version(kills, 0)));
+    std::size_t found = 0;  // the children's saves recover too
+    for (const std::string& name : Entries()) {
+        if (name == "folder" || name == "set.que") continue;
+        ASSERT_EQ(name.rfind("set.recovered-", 0), 0u) << name;
+        const std::string bytes = Contents(Path(name));
+        int child = 0, save = 0;
+        ASSERT_EQ(std::sscanf(bytes.c_str(), "child %d save %d", &child, &save), 2) << name;
+        EXPECT_TRUE(bytes == version(child, save)) << name;
+        ++found;
+    }
+    std::printf("%d kills left %zu recovered files\n", kills, found);
+}
