@@ -67,6 +67,7 @@ bool MainWindowState::Refuses(int commandId) const {
         case kCmGradedQuiz:
         case kCmRandomTest:
         case kCmExit:
+        case kCmImport:
             return true;
         default:
             return false;
@@ -86,6 +87,34 @@ void MainWindowState::SetQuestionAsker(QuestionAsker& asker) {
         const BusyGuard busy(*this);
         RunRandomTest(questions, asker, platform);
     });
+}
+
+void MainWindowState::SetTableImportUi(TableImportUi& ui) {
+    Bind(kCmImport, [this, &ui] { Import(ui); });
+    Bind(kCmExportTable, [this] {
+        RunTableExport(platform, tableDialogData, questions, fontChosen ? &displayFont : nullptr);
+    });
+}
+
+void MainWindowState::Import(TableImportUi& ui) {
+    if (!CanClose()) return;
+    ImportedTable table;
+    table.font = displayFont;
+    if (!RunImport(platform, ui, importDialogData, importOptions, table)) return;
+    InstallQuestions(std::move(table.questions));
+    if (table.fontRead) {
+        displayFont = table.font;
+        fontChosen = true;
+    }
+    // The questions belong to no question file yet: Save asks for a name.
+    untitled = true;
+    questionsChanged = false;
+    currentFileUnread = false;
+    UpdateCaption();
+}
+
+void MainWindowState::InstallQuestions(Question_Set&& replacement) {
+    questions = std::move(replacement);
 }
 
 bool MainWindowState::CanClose() {
@@ -112,7 +141,7 @@ std::string MainWindowState::Caption() const {
 
 void MainWindowState::New() {
     if (!CanClose()) return;
-    questions.Clear();
+    InstallQuestions(Question_Set());
     untitled = true;
     questionsChanged = false;
     currentFileUnread = false;
@@ -155,7 +184,11 @@ void MainWindowState::ReadCurrentFile(MessageOwner owner) {
     bool fontRead = false;
     const std::string& path = fileDialogData.fileName;
     int formatNumber = 0;
-    switch (ReadQuestionFile(path, questions, font, fontRead, &formatNumber)) {
+    Question_Set read;
+    const ReadOutcome outcome = ReadQuestionFile(path, read, font, fontRead, &formatNumber);
+    // After OpenFailed the set stays as it was; an unreadable version leaves it empty.
+    if (outcome != ReadOutcome::OpenFailed) InstallQuestions(std::move(read));
+    switch (outcome) {
         case ReadOutcome::Loaded:
             // A later format reads as empty questions: saving them over the file would
             // destroy what it really holds.

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "exchange/exchange_commands.h"
 #include "model/log_font.h"
 #include "model/question_set.h"
 #include "platform/command_table.h"
@@ -31,6 +32,10 @@ enum MainCommand : int {
     kCmReverse = 107,
     kCmHelpContents = 24346,
     kCmAbout = 24347,
+
+    // Importing and exporting delimited text.
+    kCmImport = 30001,
+    kCmExportTable = 30002,
 };
 
 constexpr int kAboutDialogId = 1321;
@@ -82,6 +87,10 @@ class MainWindowState {
     // state). Each run keeps the set in use until it ends.
     void SetQuestionAsker(QuestionAsker& asker);
 
+    // Binds Import and Export as Table; Import asks through `ui` (it must outlive this
+    // state). An import replaces the set as Open does and leaves it untitled.
+    void SetTableImportUi(TableImportUi& ui);
+
     // For the editor, the only code that changes questions.
     void SetQuestionsChanged() { questionsChanged = true; }
 
@@ -105,6 +114,9 @@ class MainWindowState {
     void ChooseFont();
     void ToggleReverse();
     void ReadCurrentFile(MessageOwner owner);
+    void Import(TableImportUi& ui);
+    // The one place where the set is replaced as a whole: New, Open and Import.
+    void InstallQuestions(Question_Set&& replacement);
     bool WriteCurrentFile();
     void UpdateCaption();
 
@@ -121,4 +133,7 @@ class MainWindowState {
     Question_Set questions;
     FileDialogData fileDialogData;
     LogFont displayFont;
+    FileDialogData importDialogData = ImportDialogData();
+    FileDialogData tableDialogData = TableExportDialogData();
+    ImportOptions importOptions;
 };
