@@ -70,6 +70,7 @@ enum DialogResourceId : int {
     kDialogElements = 1322,
     kDialogCharacterMap = 1351,
     kDialogInput = 30001,  // the framework's one-line input dialog
+    kDialogImportOptions = 1361,
 };
 
 // Standard control ids: the buttons that end a dialog with OK and Cancel.
@@ -78,6 +79,15 @@ constexpr int kIdCancel = 2;
 // The controls of the input dialog.
 constexpr int kIdInputPrompt = 4001;
 constexpr int kIdInputText = 4002;
+
+// The controls of the import options dialog.
+constexpr int kIdImportFile = 600;
+constexpr int kIdImportSeparatorFirst = 601;  // Tab, Comma, Semicolon, Pipe, Colon, Space
+constexpr int kIdImportSeparatorOther = 607;
+constexpr int kIdImportOtherText = 608;
+constexpr int kIdImportDelimiter = 611;
+constexpr int kIdImportMethodFirst = 621;  // All, Some, Only one, All in order
+constexpr int kIdImportReplace = 631;
 
 // The template with resource id `id`, or nullptr when there is none.
 const DialogTemplate* FindDialog(int id);

@@ -39,6 +39,7 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
       state(platform),
       questionScreen(this, platform, [this] { return state.DisplayFont(); }),
       asker(questionScreen, platform, [this] { return state.Reversed(); }),
+      tableImportUi(this),
       editorScreens(std::make_unique<EditDialogScreens>(
           this, [this] { return state.DisplayFont(); }, platform)),
       printDevice([] { return std::make_unique<QtPrintDevice>(); }) {
@@ -51,6 +52,8 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
     state.SetQuestionAsker(asker);
     state.Bind(kCmPrint, [this] { Print(); });
     state.Bind(kCmExport, [this] { Export(); });
+    // Import and Export as Table.
+    state.SetTableImportUi(tableImportUi);
 
     CommandRoute route;
     route.Add([this](int id) { return state.Handles(id); },

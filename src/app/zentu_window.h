@@ -26,6 +26,9 @@
 //  - Print and Export (output/) show the element dialog printdial over the one
 //    ElementSelection of the run, then print every question's block on the default
 //    printer through TTextPrinter, or write the blocks to a text file.
+//  - Import and Export as Table (exchange/) read and write the set as delimited text.
+//    Import asks through DialogTableImportUi (the options dialog and the report box),
+//    then MainWindowState installs the questions where Open installs a file's, untitled.
 //  - Closing, by Exit or by the window's close button, passes through the close query
 //    MainWindowState::CanClose, which offers to save changed questions.
 #pragma once
@@ -38,6 +41,7 @@
 
 #include "app/main_window_state.h"
 #include "editor/edit_buffer.h"
+#include "exchange/import_dialog.h"
 #include "platform/command_table.h"
 #include "quiz/ask_question.h"
 #include "quiz/question_dialog.h"
@@ -76,6 +80,7 @@ class zentuwin : public QMainWindow {
     MainWindowState state;
     QtQuestionScreen questionScreen;
     DialogQuestionAsker asker;
+    DialogTableImportUi tableImportUi;
     CommandMenu* menu = nullptr;
     EditBuffer editBuffer;
     std::unique_ptr<EditDialogScreens> editorScreens;

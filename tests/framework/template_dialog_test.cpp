@@ -143,6 +143,8 @@ TEST(TemplateDialog, EveryTextBoxHasAnAccessibleName) {
         {{kDialogAdvanced, 101}, "Right Response"},
         {{kDialogAdvanced, 108}, "Muli-Answer Delimiter"},
         {{kDialogInput, kIdInputText}, kPrompt},  // the prompt, set when the dialog is run
+        {{kDialogImportOptions, kIdImportOtherText}, "Other separator"},
+        {{kDialogImportOptions, kIdImportDelimiter}, "Answer delimiter (empty: one answer):"},
     };
     std::size_t boxes = 0;
     for (const DialogTemplate& layout : AllDialogs()) {

@@ -1,0 +1,31 @@
+// The Import options dialog (template 1361) and the report box: the Qt side of Import.
+#pragma once
+
+#include <string>
+
+#include "exchange/exchange_commands.h"
+#include "framework/template_dialog.h"
+
+class ImportOptionsDialog : public TemplateDialog {
+    Q_OBJECT
+  public:
+    // The controls open as `options` says; the file's name stands at the top.
+    ImportOptionsDialog(const std::string& fileName, const ImportOptions& options, QWidget* owner);
+
+    // The controls' state as options. Only OK with a usable separator closes the dialog.
+    ImportOptions Options() const;
+
+  private:
+    bool SeparatorUsable() const;
+};
+
+class DialogTableImportUi : public TableImportUi {
+  public:
+    explicit DialogTableImportUi(QWidget* owner) : owner(owner) {}
+    bool ChooseImportOptions(const std::string& fileName, ImportOptions& options) override;
+    // A message box in plain text: the report may name any character.
+    void ShowImportReport(const std::string& text, bool failed) override;
+
+  private:
+    QWidget* owner;
+};
