@@ -217,4 +217,43 @@ TEST(TableReaderTest, BadFilesAreRefusedWithTheirLine) {
     }
 }
 
+// Files as drill programs and spreadsheets write them give the texts their users see.
+TEST(TableReaderTest, OtherProgramsFilesGiveWhatTheirUsersSee) {
+    const struct {
+        const char* file;
+        std::vector<Zentu_Data> questions;
+        const char* notes;
+    } cases[] = {
+        {"notes_with_html.txt",
+         {Q("the house", "das Haus"), Q("caf\xe9 & bar", "das Caf\xe9\r\ndie Bar"),
+          Q("good morning, \"friend\"", "Guten Morgen\r\nMorgen!")},
+         "3 columns that the file marks for other programs"},
+        {"notes_plain.txt",
+         {Q("la maison", "the house"), Q("le caf\xe9", "the caf\xe9\r\nthe coffee shop"),
+          Q("l&apos;\xe9"
+            "cole",
+            "the school")},
+         "separated by Tab"},
+        {"titled_vocabulary.csv",
+         {Q("hola", "hello, hi"), Q("gracias", "thank you"), Q("adi\xf3s", "goodbye")},
+         "read as Windows-1252.\nThe first two lines, a title and an author, were skipped."},
+        {"spreadsheet.csv",
+         {Q("Capital of France?", "Paris"),
+          Q("Primary colours?", "red,green,blue", "three of them", "1000", ',', 2),
+          Q("Two lines?", "one\r\ntwo", "", "0000", '\0', 4)},
+         "The first row names the columns"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        ImportedTable table;
+        ImportReport report;
+        ASSERT_TRUE(ReadTableFile(std::string(ZENTU_TEST_DATA_DIR "/exchange/") + c.file, Options(),
+                                  table, report));
+        EXPECT_EQ(std::vector<Zentu_Data>(table.questions.begin(), table.questions.end()),
+                  c.questions);
+        const std::string said = DescribeImport(report, c.file, 0, true);
+        EXPECT_NE(said.find(c.notes), std::string::npos) << said;
+    }
+}
+
 }  // namespace
