@@ -146,6 +146,23 @@ char SniffSeparator(const std::string& text, std::size_t pos) {
     return '\t';
 }
 
+// About the number of rows from `pos` on: the line ends outside quotes. Reserving that
+// many questions at once spares the set's growth, which would briefly hold it twice.
+std::size_t CountRows(const std::string& text, std::size_t pos) {
+    const char* p = text.data() + pos;
+    const char* const end = text.data() + text.size();
+    std::size_t rows = 1;
+    bool quoted = false;
+    for (;;) {
+        const char* quote = static_cast<const char*>(std::memchr(p, '"', std::size_t(end - p)));
+        const char* stop = quote != nullptr ? quote : end;
+        if (!quoted) rows += std::size_t(std::count(p, stop, '\n'));
+        if (quote == nullptr) return rows;
+        quoted = !quoted;
+        p = quote + 1;
+    }
+}
+
 struct Field {
     std::string_view text;
     std::size_t line = 0;
@@ -600,12 +617,9 @@ class TableParser {
         }
 
         Question_Set questions;
-        // A record ends each line or more: the lines are the most the set will need.
-        questions.Reserve(
-            std::size_t(std::count(text.begin() + std::ptrdiff_t(head.pos), text.end(), '\n')) + 1);
+        questions.Reserve(CountRows(text, head.pos));
         RecordSplitter splitter(text, head.pos, head.line, separator);
         std::vector<Field> fields;
-        std::vector<std::string_view> unusedNames;
         std::size_t recordLine = 0;
         bool first = true;
         while (splitter.Next(fields, recordLine)) {
