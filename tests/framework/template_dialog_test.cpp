@@ -144,7 +144,7 @@ TEST(TemplateDialog, EveryTextBoxHasAnAccessibleName) {
         {{kDialogAdvanced, 108}, "Muli-Answer Delimiter"},
         {{kDialogInput, kIdInputText}, kPrompt},  // the prompt, set when the dialog is run
         {{kDialogImportOptions, kIdImportOtherText}, "Other separator"},
-        {{kDialogImportOptions, kIdImportDelimiter}, "Answer delimiter (empty: one answer):"},
+        {{kDialogImportOptions, kIdImportDelimiter}, "Answer delimiter:"},
     };
     std::size_t boxes = 0;
     for (const DialogTemplate& layout : AllDialogs()) {
