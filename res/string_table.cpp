@@ -119,6 +119,8 @@ constexpr StringEntry kStrings[] = {
     {132, "%1: unable to save file."},
     {133, "zentu-convert: give one INPUT and one OUTPUT file"},
     {134, "The fields are separated by %1."},
+    {135, "%1 already exists.\nDo you want to replace it?"},
+    {136, "Export as Table"},
 
     // 140-159: the question list and its search.
 

@@ -82,4 +82,6 @@ enum StringId : int {
     kStrConvertUnableToSave = 132,
     kStrConvertFileCount = 133,
     kStrImportSeparator = 134,
+    kStrTableReplace = 135,
+    kStrTableCaption = 136,
 };

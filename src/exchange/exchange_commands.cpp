@@ -1,5 +1,8 @@
 #include "exchange/exchange_commands.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "exchange/table_writer.h"
 #include "res/string_table.h"
 
@@ -51,6 +54,14 @@ void RunTableExport(Platform& platform, FileDialogData& dialog, const Question_S
     const std::size_t slash = path.rfind('/');
     if (path.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos) {
         path += kind == TableKind::CommaSeparated ? ".csv" : ".tsv";
+        // The dialog asked about the name as typed; the file it names now may exist.
+        std::error_code error;
+        if (std::filesystem::exists(path, error) &&
+            platform.ShowMessage(MessageOwner::Window, FormatText(kStrTableReplace, {path}),
+                                 LoadString(kStrTableCaption), MessageButtons::OkCancel,
+                                 MessageIcon::Question) != MessageResult::Ok) {
+            return;
+        }
     }
     platform.SetWaitCursor(true);
     const bool written = WriteTableFile(path, questions, font, kind);

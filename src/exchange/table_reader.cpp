@@ -758,9 +758,10 @@ bool ReadTableBytes(const std::string& path, std::string& bytes, ImportReport& r
 }
 
 char DetectSeparator(const std::string& bytes) {
-    std::string text = bytes;
-    bool unused = false;
-    SettleEncoding(text, unused);
+    // Separators are ASCII, so the encoding does not matter here, and the head of the file
+    // holds all that decides: no copy of a big file while the options dialog is open.
+    std::string text = bytes.substr(0, std::size_t(1) << 20);
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
     const Head head = ReadHead(text);
     return head.separator != 0 ? head.separator : SniffSeparator(text, head.pos);
 }

@@ -146,6 +146,17 @@ TEST(ExchangeCommandsTest, ExportAsTableWritesTheChosenKindAndImportTakesItBack)
                   FormatTable(set, nullptr, kind));
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(platform.messages[0].text, "Unable to save file");
+        // The same name again: the file it names now exists, so the user is asked, and
+        // Cancel leaves it alone.
+        state.Questions().Append(Record("one", "more"));
+        platform.saveAnswers = {FakePlatform::FileChoice{base, filter}};
+        ASSERT_TRUE(state.Dispatch(kCmExportTable));
+        ASSERT_EQ(platform.messages.size(), 2u);
+        EXPECT_EQ(platform.messages[1].text, path + " already exists.\nDo you want to replace it?");
+        state.Questions().RemoveAt(state.Questions().Count());
+        std::ifstream again(path, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), {}),
+                  FormatTable(set, nullptr, kind));
         // The second dialog opens with the first one's choice.
         EXPECT_EQ(platform.saveRequests[1].fileName, path);
 
