@@ -121,6 +121,8 @@ constexpr StringEntry kStrings[] = {
     {134, "The fields are separated by %1."},
     {135, "%1 already exists.\nDo you want to replace it?"},
     {136, "Export as Table"},
+    {137, "Reading the questions..."},
+    {138, "Stop"},
 
     // 140-159: the question list and its search.
 

@@ -84,4 +84,6 @@ enum StringId : int {
     kStrImportSeparator = 134,
     kStrTableReplace = 135,
     kStrTableCaption = 136,
+    kStrImportProgress = 137,
+    kStrImportStop = 138,
 };

@@ -37,8 +37,13 @@ bool RunImport(Platform& platform, TableImportUi& ui, FileDialogData& dialog,
     if (!ui.ChooseImportOptions(path, chosen)) return false;
     options = chosen;
     platform.SetWaitCursor(true);
-    const bool read = ParseTable(std::move(bytes), chosen, out, report);
+    const bool read = ParseTable(
+        std::move(bytes), chosen, out, report,
+        [&ui](std::size_t done, std::size_t total) { return ui.ShowImportProgress(done, total); });
+    ui.EndImportProgress();
     platform.SetWaitCursor(false);
+    // Stopped by the user: nothing to tell.
+    if (report.problem == ImportProblem::Cancelled) return false;
     std::string text = DescribeImport(report, path, kStrImportReplaceHint, read);
     if (!read) text += "\n" + LoadString(kStrImportNothingChanged);
     ui.ShowImportReport(text, !read);

@@ -19,6 +19,9 @@ class TableImportUi {
     virtual bool ChooseImportOptions(const std::string& fileName, ImportOptions& options) = 0;
     // The report, UTF-8 lines; `failed` when nothing was imported.
     virtual void ShowImportReport(const std::string& text, bool failed) = 0;
+    // How far a long parse has come; false when the user stops it. Done when it ends.
+    virtual bool ShowImportProgress(std::size_t done, std::size_t total) = 0;
+    virtual void EndImportProgress() = 0;
 };
 
 // The file dialogs' settings: tables, CSV and any file to import; tables or CSV to export.

@@ -93,3 +93,19 @@ void DialogTableImportUi::ShowImportReport(const std::string& text, bool failed)
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }
+
+bool DialogTableImportUi::ShowImportProgress(std::size_t done, std::size_t total) {
+    if (!progress) {
+        progress = std::make_unique<QProgressDialog>(
+            QString::fromStdString(LoadString(kStrImportProgress)),
+            QString::fromStdString(LoadString(kStrImportStop)), 0, 1000, owner);
+        progress->setWindowTitle(QString::fromStdString(LoadString(kStrImportCaption)));
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(500);
+    }
+    progress->setValue(total == 0 ? 0 : int(double(done) / double(total) * 1000));
+    QApplication::processEvents();
+    return !progress->wasCanceled();
+}
+
+void DialogTableImportUi::EndImportProgress() { progress.reset(); }

@@ -1,6 +1,8 @@
 // The Import options dialog (template 1361) and the report box: the Qt side of Import.
 #pragma once
 
+#include <QProgressDialog>
+#include <memory>
 #include <string>
 
 #include "exchange/exchange_commands.h"
@@ -25,7 +27,11 @@ class DialogTableImportUi : public TableImportUi {
     bool ChooseImportOptions(const std::string& fileName, ImportOptions& options) override;
     // A message box in plain text: the report may name any character.
     void ShowImportReport(const std::string& text, bool failed) override;
+    // A progress dialog with Cancel, shown once a parse takes a while.
+    bool ShowImportProgress(std::size_t done, std::size_t total) override;
+    void EndImportProgress() override;
 
   private:
     QWidget* owner;
+    std::unique_ptr<QProgressDialog> progress;
 };

@@ -160,6 +160,8 @@ std::string DescribeImport(const ImportReport& report, const std::string& fileNa
     switch (report.problem) {
         case ImportProblem::None:
             break;
+        case ImportProblem::Cancelled:
+            return std::string();
         case ImportProblem::OpenFailed:
             return Format(kStrImportOpenFailed, {fileName});
         case ImportProblem::TooLarge:

@@ -73,6 +73,7 @@ enum class ImportProblem {
     BadFlag,        // a flag field that is no yes/no value
     BadDelimiter,   // a delimiter field of more than one character
     Unmappable,     // characters that a question text cannot hold, not replaced
+    Cancelled,      // the user stopped a long import
 };
 
 // One character a question text cannot hold, where the file has it.

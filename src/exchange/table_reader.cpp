@@ -213,6 +213,7 @@ class RecordSplitter {
     }
 
     std::size_t unclosedLine = 0;
+    std::size_t Position() const { return pos; }
 
   private:
     void SkipBlankAndComments() {
@@ -560,8 +561,8 @@ ColumnMap MapNames(const std::vector<std::string_view>& names, ImportReport& rep
 
 class TableParser {
   public:
-    TableParser(const ImportOptions& options, ImportReport& report)
-        : options(options), report(report) {}
+    TableParser(const ImportOptions& options, ImportReport& report, const TableProgress& progress)
+        : options(options), report(report), progress(progress) {}
 
     bool Parse(std::string& text, ImportedTable& out) {
         SettleEncoding(text, report.readAsWindows1252);
@@ -622,7 +623,12 @@ class TableParser {
         std::vector<Field> fields;
         std::size_t recordLine = 0;
         bool first = true;
+        std::size_t rows = 0;
         while (splitter.Next(fields, recordLine)) {
+            if (progress && ++rows % kProgressRows == 0 &&
+                !progress(splitter.Position(), text.size())) {
+                return Fail(report, ImportProblem::Cancelled, recordLine);
+            }
             if (first && !names && AllColumnNames(KeptFields(fields, ignored))) {
                 std::vector<std::string_view> kept = Keep(fields, ignored);
                 names = MapNames(kept, report);
@@ -737,8 +743,13 @@ class TableParser {
         return true;
     }
 
+    // Rows between two progress reports: often enough for a smooth bar, rarely enough to
+    // cost nothing.
+    static constexpr std::size_t kProgressRows = 4096;
+
     const ImportOptions& options;
     ImportReport& report;
+    const TableProgress& progress;
     std::vector<Field> keptFields;
 };
 
@@ -767,12 +778,12 @@ char DetectSeparator(const std::string& bytes) {
 }
 
 bool ParseTable(std::string bytes, const ImportOptions& options, ImportedTable& out,
-                ImportReport& report) {
+                ImportReport& report, const TableProgress& progress) {
     report = ImportReport();
     try {
         ImportedTable parsed;
         parsed.font = out.font;
-        if (!TableParser(options, report).Parse(bytes, parsed)) return false;
+        if (!TableParser(options, report, progress).Parse(bytes, parsed)) return false;
         out = std::move(parsed);
         return true;
     } catch (const std::bad_alloc&) {

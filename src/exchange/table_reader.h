@@ -2,6 +2,8 @@
 // spreadsheets' CSV, and the tables our own writer makes.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 #include "exchange/table_format.h"
@@ -26,7 +28,10 @@ char DetectSeparator(const std::string& bytes);
 // Parses the file's bytes. On success `out` holds every question and the report says
 // what was left out; on failure `out` is untouched and the report names the problem and
 // its line.
+// `progress`, where given, hears now and then how many of the bytes are parsed; when it
+// returns false the parse stops as Cancelled.
+using TableProgress = std::function<bool(std::size_t done, std::size_t total)>;
 bool ParseTable(std::string bytes, const ImportOptions& options, ImportedTable& out,
-                ImportReport& report);
+                ImportReport& report, const TableProgress& progress = {});
 bool ReadTableFile(const std::string& path, const ImportOptions& options, ImportedTable& out,
                    ImportReport& report);

@@ -34,6 +34,14 @@ class FakeImportUi : public TableImportUi {
     void ShowImportReport(const std::string& text, bool failed) override {
         reports.emplace_back(text, failed);
     }
+    bool stop = false;  // Stop in the progress dialog
+    int progressShown = 0;
+    bool ShowImportProgress(std::size_t done, std::size_t total) override {
+        EXPECT_LE(done, total);
+        ++progressShown;
+        return !stop;
+    }
+    void EndImportProgress() override {}
 };
 
 struct ImportCase {
@@ -46,6 +54,7 @@ struct ImportCase {
     bool imported;
     std::size_t reports;     // report boxes shown
     std::string reportPart;  // in the last one
+    bool stop = false;       // the user stops the parse when it shows progress
 };
 
 TEST(ExchangeCommandsTest, ImportReplacesTheSetAsOpenDoesOrChangesNothing) {
@@ -62,6 +71,9 @@ TEST(ExchangeCommandsTest, ImportReplacesTheSetAsOpenDoesOrChangesNothing) {
                                    "house;Haus\nmouse;Maus\n");
     const std::string bad = write("bad.csv", "q,a\nonly\n");
     const std::string missing = (dir / "missing.tsv").string();
+    std::string rows;
+    for (int i = 0; i < 10000; ++i) rows += "q" + std::to_string(i) + "\ta\n";
+    const std::string big = write("big.tsv", rows);
 
     const ImportCase cases[] = {
         {"close query cancelled: not even the file dialog", true, MessageResult::Cancel, good, true,
@@ -74,6 +86,8 @@ TEST(ExchangeCommandsTest, ImportReplacesTheSetAsOpenDoesOrChangesNothing) {
          "line 2: the row has no answer field.\nNothing was imported"},
         {"the separator the user chose", false, MessageResult::Cancel, good, true, ',', false, 1,
          "line 2: the row has no answer field"},
+        {"a long import stopped by the user", false, MessageResult::Cancel, big, true, 0, false, 0,
+         "", true},
         {"a good file, after No to the close query", true, MessageResult::No, good, true, 0, true,
          1, "Imported 2 questions from " + good + ".\nThe fields are separated by Semicolon."},
     };
@@ -84,6 +98,7 @@ TEST(ExchangeCommandsTest, ImportReplacesTheSetAsOpenDoesOrChangesNothing) {
         FakeImportUi ui;
         ui.accept = c.acceptOptions;
         ui.separatorChoice = c.separatorChoice;
+        ui.stop = c.stop;
         state.SetTableImportUi(ui);
         state.Start(que);
         if (c.changed) state.SetQuestionsChanged();
@@ -102,6 +117,7 @@ TEST(ExchangeCommandsTest, ImportReplacesTheSetAsOpenDoesOrChangesNothing) {
                 << ui.reports.back().first;
             EXPECT_EQ(ui.reports.back().second, !c.imported);
         }
+        EXPECT_EQ(ui.progressShown, c.stop ? 1 : 0) << "progress every few thousand rows";
         if (c.imported) {
             EXPECT_EQ(state.Questions(), SetOf({Record("house", "Haus", "", '\0'),
                                                 Record("mouse", "Maus", "", '\0')}));
