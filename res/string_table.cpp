@@ -80,7 +80,7 @@ constexpr StringEntry kStrings[] = {
      "%1, line %2: \"%3\" is no answer method (All, Some, Only one, All in order or a "
      "number)."},
     {118, "%1, line %2: \"%3\" is neither yes nor no (1, 0, true, false, yes, no)."},
-    {119, "%1, line %2: \"%3\" is more than one delimiter character."},
+    {119, "%1, line %2: \"%3\" is no delimiter; a delimiter is one character other than CR."},
     {120, "%1 is larger than 768 MiB, the most an import takes."},
     {121, "%1: unable to open file."},
     {122, "Nothing was imported; the questions in the window are as they were."},

@@ -60,7 +60,7 @@ bool ParseCharacter(const std::string& text, char& byte) {
     std::size_t length = 0;
     unsigned char mapped = 0;
     if (text.empty() || !DecodeUtf8(text.data(), text.size(), 0, codePoint, length) ||
-        length != text.size() || codePoint == '\t' || codePoint == 0x1A ||
+        length != text.size() || codePoint == '\t' || codePoint == '\r' || codePoint == 0x1A ||
         !CodePointToCp1252(codePoint, mapped)) {
         return false;
     }

@@ -98,7 +98,7 @@ bool ParseSeparator(std::string_view text, char& separator) {
             return true;
         }
     }
-    // A quote, a line end or a letter that also starts a field cannot part fields.
+    // A quote or a line end cannot part fields.
     if (text.size() == 1 && static_cast<unsigned char>(text[0]) < 0x80 && text[0] != '"' &&
         text[0] != '\r' && text[0] != '\n' && text[0] != '\0') {
         separator = text[0];

@@ -439,7 +439,7 @@ class TextConverter {
     }
 
     // One character for the delimiter byte: none (NUL) for an empty field. False for a
-    // field of more than one character.
+    // field of more than one character, or a CR.
     bool Delimiter(const Field& field, char& delimiter) {
         const std::string_view in = field.text;
         if (in.empty()) {
@@ -448,7 +448,9 @@ class TextConverter {
         }
         char32_t codePoint = 0;
         std::size_t length = 0;
-        if (!DecodeUtf8(in.data(), in.size(), 0, codePoint, length) || length != in.size()) {
+        // A CR cannot be stored: question files drop every CR they read.
+        if (!DecodeUtf8(in.data(), in.size(), 0, codePoint, length) || length != in.size() ||
+            codePoint == '\r') {
             return false;
         }
         line = field.line;

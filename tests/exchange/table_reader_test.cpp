@@ -196,7 +196,10 @@ TEST(TableReaderTest, BadFilesAreRefusedWithTheirLine) {
         {"a flag that is no yes or no", "#columns:Question\tAnswer\tUse Hint\nq\ta\tmaybe\n",
          ImportProblem::BadFlag, 2, "line 2: \"maybe\" is neither yes nor no"},
         {"a delimiter of two characters", "#columns:Question\tAnswer\tDelimiter\nq\ta\t;;\n",
-         ImportProblem::BadDelimiter, 2, "\";;\" is more than one delimiter"},
+         ImportProblem::BadDelimiter, 2, "\";;\" is no delimiter"},
+        {"a CR for a delimiter, which no question file keeps",
+         "#columns:Question\tAnswer\tDelimiter\nq\ta\t,\nq\ta\t\"\r\"\n",
+         ImportProblem::BadDelimiter, 3, "line 3"},
         {"characters a question cannot hold, not replaced",
          "q\t\xE2\x86\x92\n\"x\n\xE2\x88\x9E\x1A\"\tok\n", ImportProblem::Unmappable, 1,
          "f holds 3 characters that a question cannot hold. The first ones:\n"
