@@ -15,6 +15,9 @@ const std::array<const char*, kColumnCount> kColumnNames = {
 };
 
 bool ColumnByName(std::string_view name, Column& column) {
+    // Spreadsheets keep the spaces typed around a heading.
+    while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
     for (std::size_t i = 0; i < kColumnCount; ++i) {
         if (EqualsFoldAscii(name, kColumnNames[i])) {
             column = static_cast<Column>(i);

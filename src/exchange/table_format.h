@@ -28,7 +28,8 @@ enum class Column : std::size_t {
 };
 constexpr std::size_t kColumnCount = 11;
 extern const std::array<const char*, kColumnCount> kColumnNames;
-// The column named `name` (ASCII case ignored); false for any other name.
+// The column named `name` (ASCII case and spaces around it ignored); false for any other
+// name.
 bool ColumnByName(std::string_view name, Column& column);
 
 // "All", "Some", "Only one", "All in order", or the number for any other value.

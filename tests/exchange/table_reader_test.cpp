@@ -110,7 +110,7 @@ TEST(TableReaderTest, FilesGiveTheirQuestions) {
          0,
          true},
         {"a first row of column names places the fields",
-         "answer\tQUESTION\tuse hint\tmethod\nA\tQ\t0\tin-order\n",
+         "answer\t QUESTION \tuse hint\tmethod\nA\tQ\t0\tin-order\n",
          Options(),
          {Q("Q", "A", "", "0000", '\0', 8)},
          '\t',
