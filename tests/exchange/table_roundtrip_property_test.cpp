@@ -24,7 +24,7 @@ struct Random {
     // past 127 (the five unassigned ones among them) and controls.
     std::string Text() {
         static const std::string kTricky =
-            std::string("\",#;| <>&\x81\x8d\x8f\x90\x9d\x80\xa0\xff\x01", 20) + '\0';
+            std::string("\",#;| <>&\x81\x8d\x8f\x90\x9d\x80\xa0\xff\x01") + '\0';
         std::string text;
         for (int i = Pick(4) == 0 ? 0 : Pick(24); i > 0; --i) {
             switch (Pick(4)) {
