@@ -46,15 +46,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     for (const Zentu_Data& r : table.questions) {
-        for (const std::string* text : {&r.question, &r.answer, &r.hint, &r.rightResponse,
-                                        &r.wrongResponse}) {
+        for (const std::string* text :
+             {&r.question, &r.answer, &r.hint, &r.rightResponse, &r.wrongResponse}) {
             Check(StorableText(*text), "a text no question file can carry");
         }
         Check(r.delimiter != '\r' && r.delimiter != '\x1a', "a delimiter no file can carry");
     }
-    const std::string written =
-        FormatTable(table.questions, table.fontRead ? &table.font : nullptr,
-                    TableKind::TabSeparated);
+    const std::string written = FormatTable(table.questions, table.fontRead ? &table.font : nullptr,
+                                            TableKind::TabSeparated);
     ImportedTable again;
     ImportReport second;
     Check(ParseTable(written, ImportOptions(), again, second), "our own table is refused");
