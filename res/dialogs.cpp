@@ -234,6 +234,45 @@ std::vector<DialogTemplate> MakeDialogs() {
                     kStyleTabStop | kStyleDefault),
              Button(kIdCancel, "Close", 186, 142, 48, 22, ButtonFace::Cancel),
          }});
+
+    // Import: how to read a delimited text file. The separator opens as the file suggests.
+    dialogs.push_back(
+        {kDialogImportOptions,
+         "Import",
+         0,
+         0,
+         230,
+         168,
+         kDialogFont,
+         8,
+         0,
+         kDialogSystemMenu,
+         {
+             Label(kIdImportFile, "", 6, 4, 218, 10),
+             Frame(kNoControlId, "Fields separated by", 4, 16, 104, 100),
+             Radio(kIdImportSeparatorFirst, "&Tab", 10, 27, 90, 10),
+             Radio(kIdImportSeparatorFirst + 1, "&Comma  ,", 10, 39, 90, 10),
+             Radio(kIdImportSeparatorFirst + 2, "S&emicolon  ;", 10, 51, 90, 10),
+             Radio(kIdImportSeparatorFirst + 3, "&Pipe  |", 10, 63, 90, 10),
+             Radio(kIdImportSeparatorFirst + 4, "Co&lon  :", 10, 75, 90, 10),
+             Radio(kIdImportSeparatorFirst + 5, "&Space", 10, 87, 90, 10),
+             Radio(kIdImportSeparatorOther, "&Other:", 10, 99, 44, 10),
+             Edit(kIdImportOtherText, 56, 98, 16, 12, kStyleBorder | kStyleTabStop, 1,
+                  "Other separator"),
+             Frame(kNoControlId, "Where the file does not say", 112, 16, 114, 100),
+             Label(kNoControlId, "Answer &delimiter:", 118, 27, 104, 9),
+             Edit(kIdImportDelimiter, 118, 38, 16, 12, kStyleBorder | kStyleTabStop, 1),
+             Label(kNoControlId, "(empty: one answer)", 138, 40, 84, 9),
+             Label(kNoControlId, "Multiple answers:", 118, 53, 104, 9),
+             Radio(kIdImportMethodFirst, "&All", 118, 64, 100, 10),
+             Radio(kIdImportMethodFirst + 1, "So&me", 118, 75, 100, 10),
+             Radio(kIdImportMethodFirst + 2, "Only o&ne", 118, 86, 100, 10),
+             Radio(kIdImportMethodFirst + 3, "All in o&rder", 118, 97, 100, 10),
+             Check(kIdImportReplace, "Replace &unstorable characters by ?", 6, 120, 218, 10),
+             Line(0, 134, 230, 1),
+             Button(kIdOk, "OK", 46, 138, 43, 25, ButtonFace::Ok, kStyleTabStop | kStyleDefault),
+             Button(kIdCancel, "Cancel", 141, 138, 43, 25, ButtonFace::Cancel),
+         }});
     return dialogs;
 }
 

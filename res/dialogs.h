@@ -70,6 +70,7 @@ enum DialogResourceId : int {
     kDialogElements = 1322,
     kDialogCharacterMap = 1351,
     kDialogInput = 30001,  // the framework's one-line input dialog
+    kDialogImportOptions = 1361,
     kDialogMistakes = 15001,
 };
 
@@ -82,6 +83,15 @@ constexpr int kIdInputText = 4002;
 // The controls of the mistakes window.
 constexpr int kIdMistakesList = 15002;
 constexpr int kIdRepeatMistakes = 15003;
+
+// The controls of the import options dialog.
+constexpr int kIdImportFile = 600;
+constexpr int kIdImportSeparatorFirst = 601;  // Tab, Comma, Semicolon, Pipe, Colon, Space
+constexpr int kIdImportSeparatorOther = 607;
+constexpr int kIdImportOtherText = 608;
+constexpr int kIdImportDelimiter = 611;
+constexpr int kIdImportMethodFirst = 621;  // All, Some, Only one, All in order
+constexpr int kIdImportReplace = 631;
 
 // The template with resource id `id`, or nullptr when there is none.
 const DialogTemplate* FindDialog(int id);

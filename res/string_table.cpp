@@ -93,6 +93,76 @@ constexpr StringEntry kStrings[] = {
     {69, "Answer: "},
 
     // 100-139: importing and exporting delimited text.
+    {100,
+     "Tab-separated text (*.tsv *.txt)|*.tsv *.txt|Comma-separated values (*.csv)|*.csv|"
+     "All files (*)|*|"},
+    {101, "Tab-separated text (*.tsv)|*.tsv|Comma-separated values (*.csv)|*.csv|"},
+    {102, "Import"},
+    {103, "Imported %1 questions from %2."},
+    {104, "The first two lines, a title and an author, were skipped."},
+    {105, "The first row names the columns; it was not imported as a question."},
+    {106,
+     "%1 columns that the file marks for other programs (such as a deck or tags) were left "
+     "out."},
+    {107, "%1 columns whose names are no question field were left out."},
+    {108,
+     "%1 further fields with text were left out: without column names, only the question, "
+     "the answer and the hint are read."},
+    {109, "%1 characters that a question cannot hold were replaced by \"?\"."},
+    {110, "The file is not UTF-8; it was read as Windows-1252."},
+    {111, "%1 holds %2 characters that a question cannot hold. The first ones:"},
+    {112, "line %1, column %2: %3"},
+    {113, "Import again with \"Replace unstorable characters by ?\" to take them as \"?\"."},
+    {114, "Convert again with --replace-unmappable to take them as \"?\"."},
+    {115, "%1, line %2: a quoted field is not closed before the end of the file."},
+    {116, "%1, line %2: the row has no answer field."},
+    {117,
+     "%1, line %2: \"%3\" is no answer method (All, Some, Only one, All in order or a "
+     "number)."},
+    {118, "%1, line %2: \"%3\" is neither yes nor no (1, 0, true, false, yes, no)."},
+    {119, "%1, line %2: \"%3\" is no delimiter; a delimiter is one character other than CR."},
+    {120, "%1 is larger than 768 MiB, the most an import takes."},
+    {121, "%1: unable to open file."},
+    {122, "Nothing was imported; the questions in the window are as they were."},
+    {123, "Nothing was written."},
+    {124,
+     "Usage: zentu-convert [OPTIONS] INPUT OUTPUT\n"
+     "Converts a question set between formats, chosen by the files' extensions:\n"
+     "  .que  question file (version 1.1; see --que-version)\n"
+     "  .tsv  tab-separated table, .csv comma-separated table (.txt as INPUT: a table)\n"
+     "  .txt  as OUTPUT: the element listing of Export\n"
+     "\n"
+     "Options:\n"
+     "  --separator C           the table's separator: a character or Tab, Comma,\n"
+     "                          Semicolon, Pipe, Colon, Space (default: the file's\n"
+     "                          #separator line, else guessed from the first row)\n"
+     "  --answer-delimiter C    answer delimiter of questions the table says nothing of\n"
+     "                          (default: none, the whole answer is one answer)\n"
+     "  --method M              all, some, only-one or in-order, for questions the\n"
+     "                          table says nothing of (default: all)\n"
+     "  --replace-unmappable    replace characters a question cannot hold by ?\n"
+     "  --que-version V         1.1 (default) or 1.0, which has no response texts\n"
+     "  --elements LIST         for .txt: a comma list of question, answer, hint,\n"
+     "                          delimiter, use-hint, confirm-correct, case-sensitive,\n"
+     "                          method, check-spaces (default: all)\n"
+     "  --help                  show this help\n"
+     "  --version               show the program's version\n"
+     "\n"
+     "Exit status: 0 done, 1 bad input or output (nothing written), 2 usage error."},
+    {125, "Try 'zentu-convert --help'."},
+    {126, "zentu-convert: unknown option %1"},
+    {127, "zentu-convert: option %1 needs a value"},
+    {128, "zentu-convert: \"%2\" is no valid value for %1"},
+    {129, "zentu-convert: %1: unknown format; use .que, .tsv, .csv or .txt"},
+    {130, "%1: version 1.0 has no response texts; %2 were dropped."},
+    {131, "%1: unable to read this file version."},
+    {132, "%1: unable to save file."},
+    {133, "zentu-convert: give one INPUT and one OUTPUT file"},
+    {134, "The fields are separated by %1."},
+    {135, "%1 already exists.\nDo you want to replace it?"},
+    {136, "Export as Table"},
+    {137, "Reading the questions..."},
+    {138, "Stop"},
 
     // 140-159: the question list and its search.
     {140, "Question"},

@@ -71,6 +71,7 @@ bool MainWindowState::Refuses(int commandId) const {
         case kCmGradedQuiz:
         case kCmRandomTest:
         case kCmExit:
+        case kCmImport:
             return true;
         default:
             return false;
@@ -118,6 +119,36 @@ void MainWindowState::SetExplainWrongAnswers(bool on) {
     platform.SetMenuCheck(kCmExplainWrongAnswers, on);
 }
 
+void MainWindowState::SetTableImportUi(TableImportUi& ui) {
+    Bind(kCmImport, [this, &ui] { Import(ui); });
+    Bind(kCmExportTable, [this] {
+        RunTableExport(platform, tableDialogData, questions, fontChosen ? &displayFont : nullptr);
+    });
+}
+
+void MainWindowState::Import(TableImportUi& ui) {
+    if (!CanClose()) return;
+    ImportedTable table;
+    table.font = displayFont;
+    if (!RunImport(platform, ui, importDialogData, importOptions, table)) return;
+    InstallQuestions(std::move(table.questions));
+    if (table.fontRead) {
+        displayFont = table.font;
+        fontChosen = true;
+        Changed(StateChange::Font);
+    }
+    // The questions belong to no question file yet: Save asks for a name.
+    untitled = true;
+    questionsChanged = false;
+    currentFileUnread = false;
+    UpdateCaption();
+}
+
+void MainWindowState::InstallQuestions(Question_Set&& replacement) {
+    questions = std::move(replacement);
+    Changed(StateChange::Questions);
+}
+
 bool MainWindowState::CanClose() {
     if (Busy()) return false;
     if (!questionsChanged) return true;
@@ -142,11 +173,10 @@ std::string MainWindowState::Caption() const {
 
 void MainWindowState::New() {
     if (!CanClose()) return;
-    questions.Clear();
+    InstallQuestions(Question_Set());
     untitled = true;
     questionsChanged = false;
     currentFileUnread = false;
-    Changed(StateChange::Questions);
     UpdateCaption();
     if (editorStarter) editorStarter();
 }
@@ -189,7 +219,17 @@ void MainWindowState::ReadCurrentFile(MessageOwner owner) {
     const std::string& path = fileDialogData.fileName;
     int formatNumber = 0;
     ReadReport report;
-    switch (ReadQuestionFile(path, questions, font, fontRead, &formatNumber, &report)) {
+    Question_Set read;
+    const ReadOutcome outcome =
+        ReadQuestionFile(path, read, font, fontRead, &formatNumber, &report);
+    // After OpenFailed the set stays as it was (the views look again all the same); an
+    // unreadable version leaves it empty.
+    if (outcome != ReadOutcome::OpenFailed) {
+        InstallQuestions(std::move(read));
+    } else {
+        Changed(StateChange::Questions);
+    }
+    switch (outcome) {
         case ReadOutcome::Loaded:
             // A later format, or damaged data, reads as empty questions: saving them over
             // the file would destroy what a recovery tool could still read.
@@ -215,8 +255,6 @@ void MainWindowState::ReadCurrentFile(MessageOwner owner) {
     }
     untitled = false;
     questionsChanged = false;
-    // A failed read may have left the set as it was; the views look again all the same.
-    Changed(StateChange::Questions);
     if (fontRead) Changed(StateChange::Font);
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "exchange/exchange_commands.h"
 #include "model/log_font.h"
 #include "model/question_file.h"
 #include "model/question_set.h"
@@ -41,6 +42,9 @@ enum MainCommand : int {
     kCmQuestionList = 30013,
     // Explaining wrong answers: a setting of the Tools menu, on or off.
     kCmExplainWrongAnswers = 30021,
+    // Importing and exporting delimited text.
+    kCmImport = 30001,
+    kCmExportTable = 30002,
 };
 
 // What changed in the state, for views that show it.
@@ -105,6 +109,10 @@ class MainWindowState {
     // mistakes window, when the quiz had wrong answers and a screen is set.
     void AfterGradedQuiz(RunEnd end, const std::vector<Zentu_Data>& missed, QuestionAsker& asker);
 
+    // Binds Import and Export as Table; Import asks through `ui` (it must outlive this
+    // state). An import replaces the set as Open does and leaves it untitled.
+    void SetTableImportUi(TableImportUi& ui);
+
     // Whether a wrong answer's box says why; shown as the check mark of its menu item.
     bool ExplainWrongAnswers() const { return explainWrongAnswers; }
     void SetExplainWrongAnswers(bool on);
@@ -138,6 +146,9 @@ class MainWindowState {
     void ToggleReverse();
     void ReadCurrentFile(MessageOwner owner);
     void ShowReadDamage(MessageOwner owner, const ReadReport& report);
+    void Import(TableImportUi& ui);
+    // The one place where the set is replaced as a whole: New, Open and Import.
+    void InstallQuestions(Question_Set&& replacement);
     bool WriteCurrentFile();
     void UpdateCaption();
     // Tells the listeners. Whatever reads, clears, replaces or edits the set ends here with
@@ -160,4 +171,7 @@ class MainWindowState {
     Question_Set questions;
     FileDialogData fileDialogData;
     LogFont displayFont;
+    FileDialogData importDialogData = ImportDialogData();
+    FileDialogData tableDialogData = TableExportDialogData();
+    ImportOptions importOptions;
 };

@@ -51,6 +51,7 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
           questionScreen, platform, [this] { return state.Reversed(); },
           [this] { return state.ExplainWrongAnswers(); }),
       mistakesScreen(this),
+      tableImportUi(this),
       editorScreens(std::make_unique<EditDialogScreens>(
           this, [this] { return state.DisplayFont(); }, platform)),
       printDevice([] { return std::make_unique<QtPrintDevice>(); }) {
@@ -65,6 +66,8 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
     state.Bind(kCmPrint, [this] { Print(); });
     state.Bind(kCmExport, [this] { Export(); });
     BindExplainWrongAnswers();
+    // Import and Export as Table.
+    state.SetTableImportUi(tableImportUi);
 
     CommandRoute route;
     route.Add([this](int id) { return state.Handles(id); },

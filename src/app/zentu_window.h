@@ -38,6 +38,9 @@
 //    handed to the asker as a plain value) a wrong answer's box also says why, from
 //    ExplainWrongAnswer; a Graded Quiz with wrong answers ends in the mistakes window
 //    (QtMistakesScreen), whose Repeat Mistakes runs a Random Test over just those.
+//  - Import and Export as Table (exchange/) read and write the set as delimited text.
+//    Import asks through DialogTableImportUi (the options dialog and the report box),
+//    then MainWindowState installs the questions where Open installs a file's, untitled.
 //  - Closing, by Exit or by the window's close button, passes through the close query
 //    MainWindowState::CanClose, which offers to save changed questions.
 //  - Damaged files and interrupted saves: the reader's ReadReport (model/) tells Open of
@@ -54,6 +57,7 @@
 
 #include "app/main_window_state.h"
 #include "editor/edit_buffer.h"
+#include "exchange/import_dialog.h"
 #include "platform/command_table.h"
 #include "quiz/ask_question.h"
 #include "quiz/mistakes_dialog.h"
@@ -102,6 +106,7 @@ class zentuwin : public QMainWindow {
     QtQuestionScreen questionScreen;
     DialogQuestionAsker asker;
     QtMistakesScreen mistakesScreen;
+    DialogTableImportUi tableImportUi;
     CommandMenu* menu = nullptr;
     EditBuffer editBuffer;
     std::unique_ptr<EditDialogScreens> editorScreens;

@@ -28,7 +28,7 @@ int QtQuestionModel::rowCount(const QModelIndex& parent) const {
 }
 
 int QtQuestionModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumnCount;
+    return parent.isValid() ? 0 : kColCount;
 }
 
 const Zentu_Data* QtQuestionModel::QuestionOfRow(int row) const {

@@ -8,7 +8,7 @@
 #include "list/question_filter.h"
 #include "model/question_set.h"
 
-enum QuestionColumn : int { kColQuestion, kColAnswer, kColHint, kColRules, kColumnCount };
+enum QuestionColumn : int { kColQuestion, kColAnswer, kColHint, kColRules, kColCount };
 
 class QtQuestionModel : public QAbstractTableModel {
     Q_OBJECT

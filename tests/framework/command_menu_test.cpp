@@ -32,7 +32,8 @@ TEST(CommandMenu, MenusAreBuiltFromTheirResources) {
         std::string menu;
     } const cases[] = {
         {kMenuMainWindow,
-         "&File[&New 108|&Open 8103|&Save 104|Save &As 105|-|&Export 11842|&Print 4102|"
+         "&File[&New 108|&Open 8103|&Import... 30001|&Save 104|Save &As 105|-|&Export 11842|"
+         "Export as &Table... 30002|&Print 4102|"
          "P&rinter Setup... 4101|-|E&xit 106]|&Tools[&Edit 203|F&ind... 30011|"
          "Graded &Quiz 2073|Quiz on &Matches 30012|Random &Test 2093|-|&Font 11843|"
          "&Reverse Q/A 107|E&xplain Wrong Answers 30021]|&View[&Question List 30013]|"

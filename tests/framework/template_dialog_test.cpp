@@ -144,6 +144,8 @@ TEST(TemplateDialog, EveryTextBoxHasAnAccessibleName) {
         {{kDialogAdvanced, 108}, "Muli-Answer Delimiter"},
         {{kDialogInput, kIdInputText}, kPrompt},  // the prompt, set when the dialog is run
         {{kDialogMistakes, kIdMistakesList}, "Questions answered wrong:"},
+        {{kDialogImportOptions, kIdImportOtherText}, "Other separator"},
+        {{kDialogImportOptions, kIdImportDelimiter}, "Answer delimiter:"},
     };
     std::size_t boxes = 0;
     for (const DialogTemplate& layout : AllDialogs()) {
