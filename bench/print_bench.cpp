@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "framework/codepage.h"
-#include "framework/qt_print_device.h"
+#include "output/qt_print_device.h"
 #include "model/question_set.h"
 #include "output/element_selection.h"
 #include "output/print_commands.h"
@@ -124,7 +124,7 @@ void BmPrintListing(benchmark::State& state) {
     const QString baseline = dir.filePath(QStringLiteral("lines.pdf"));
     // The grid of the printed listing, taken from the same device.
     QtPrintDevice probe(listing, QPageSize(QPageSize::Letter));
-    probe.OpenDefaultPrinter();
+    probe.OpenPrinter();
     const PrintableArea area = probe.Area();
     const auto pages = PagesOfLines(set, area.width / area.pixelsPerInchX * kPrintCharsPerInch,
                                     area.height / area.pixelsPerInchY * kPrintLinesPerInch);

@@ -21,8 +21,8 @@ const std::array<MenuResource, 3>& Menus() {
          {
              Popup("&File", {Item("&New", 108), Item("&Open", 8103), Item("&Save", 104),
                              Item("Save &As", 105), Separator(), Item("&Export", 11842),
-                             Item("&Print", 4102), Item("P&rinter Setup...", 4101), Separator(),
-                             Item("E&xit", 106)}),
+                             Item("&Print", 4102), Item("Print Pre&view...", 30031),
+                             Item("P&rinter Setup...", 4101), Separator(), Item("E&xit", 106)}),
              Popup("&Tools",
                    {Item("&Edit", 203), Item("Graded &Quiz", 2073), Item("Random &Test", 2093),
                     Separator(), Item("&Font", 11843), CheckItem("&Reverse Q/A", 107)}),

@@ -22,8 +22,8 @@ enum MainCommand : int {
     kCmSaveAs = 105,
     kCmExport = 11842,
     kCmPrint = 4102,
-    kCmPrinterSetup = 4101,  // handled by nothing: always disabled
-    kCmExit = 106,           // handled by the application object
+    kCmPrinterSetup = 4101,
+    kCmExit = 106,  // handled by the application object
     kCmEdit = 203,
     kCmGradedQuiz = 2073,
     kCmRandomTest = 2093,
@@ -31,6 +31,9 @@ enum MainCommand : int {
     kCmReverse = 107,
     kCmHelpContents = 24346,
     kCmAbout = 24347,
+
+    // Printing beside the menu's own items.
+    kCmPrintPreview = 30031,
 };
 
 constexpr int kAboutDialogId = 1321;

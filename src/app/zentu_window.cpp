@@ -4,14 +4,17 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMenuBar>
+#include <algorithm>
 
 #include "editor/edit_dialog.h"
 #include "editor/edit_loop.h"
 #include "framework/command_menu.h"
 #include "framework/qt_platform.h"
-#include "framework/qt_print_device.h"
 #include "output/print_commands.h"
 #include "output/print_dialog.h"
+#include "output/print_preview_window.h"
+#include "output/qt_print_device.h"
+#include "output/qt_printer_setup.h"
 
 // Resources compiled into a static library must be registered from the global namespace.
 static void InitIconResource() { Q_INIT_RESOURCE(icons); }
@@ -41,7 +44,8 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
       asker(questionScreen, platform, [this] { return state.Reversed(); }),
       editorScreens(std::make_unique<EditDialogScreens>(
           this, [this] { return state.DisplayFont(); }, platform)),
-      printDevice([] { return std::make_unique<QtPrintDevice>(); }) {
+      printerSetup(std::make_unique<QtPrinterSetup>()),
+      printDevice([this] { return printerSetup->MakeDevice(); }) {
     setWindowTitle(QString::fromLatin1(kProgramTitle));
     // The work happens in dialogs; the window itself only needs room for its menu bar.
     resize(520, 320);
@@ -51,6 +55,10 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
     state.SetQuestionAsker(asker);
     state.Bind(kCmPrint, [this] { Print(); });
     state.Bind(kCmExport, [this] { Export(); });
+
+    // Printer Setup and Print Preview.
+    state.Bind(kCmPrinterSetup, [this] { printerSetup->Run(this); });
+    state.Bind(kCmPrintPreview, [this] { PrintPreview(); });
 
     CommandRoute route;
     route.Add([this](int id) { return state.Handles(id); },
@@ -77,10 +85,33 @@ void zentuwin::RunEditor() {
 
 void zentuwin::Start(const std::optional<std::string>& startupFile) { state.Start(startupFile); }
 
+PrintJob zentuwin::Job(PrintProgress& progress) const {
+    return {PrintJobName(state.FileDialog().fileName, state.Untitled()), &progress};
+}
+
 void zentuwin::Print() {
     DialogElementChooser chooser(this);
     const std::unique_ptr<PrintDevice> device = printDevice();
-    PrintQuestions(state.Questions(), ProgramElementSelection(), chooser, *device, platform);
+    QtPrintProgress progress(this);
+    PrintQuestions(state.Questions(), ProgramElementSelection(), chooser, *device, platform,
+                   Job(progress));
+}
+
+void zentuwin::PrintPreview() {
+    DialogElementChooser chooser(this);
+    const std::unique_ptr<PrintDevice> device = printDevice();
+    // The paper of the job's printer; a device of a test has a printable area alone.
+    DialogListingPreview preview(this, [&device] {
+        if (auto* qt = dynamic_cast<QtPrintDevice*>(device.get())) return qt->Layout();
+        const PrintableArea area = device->Area();
+        const double ppi = std::max(1, area.pixelsPerInchX);
+        return QPageLayout(QPageSize(QSizeF(area.width / ppi, area.height / ppi), QPageSize::Inch,
+                                     {}, QPageSize::ExactMatch),
+                           QPageLayout::Portrait, QMarginsF());
+    });
+    QtPrintProgress progress(this);
+    PreviewQuestions(state.Questions(), ProgramElementSelection(), chooser, *device, preview,
+                     platform, Job(progress));
 }
 
 void zentuwin::Export() {

@@ -11,7 +11,7 @@
 //    Save, Save As, Font, Reverse Q/A, Contents, About, Edit, Graded Quiz and Random
 //    Test, and whatever later subsystems bind there: Print, Export), then the application's
 //    (Exit). An item is enabled only while a stop on the route handles its id, so
-//    commands not yet built, and Printer Setup, show disabled.
+//    commands not yet built show disabled.
 //  - The runs ask each question through DialogQuestionAsker (quiz/), which shows the
 //    question dialog `testdial` and its responses. While a run is under way the state is
 //    busy: the commands that could change or replace the set, Exit and closing the
@@ -26,6 +26,11 @@
 //  - Print and Export (output/) show the element dialog printdial over the one
 //    ElementSelection of the run, then print every question's block on the default
 //    printer through TTextPrinter, or write the blocks to a text file.
+//  - Printer Setup, Print Preview and print jobs (output/): QtPrinterSetup keeps the printer,
+//    paper and copies chosen for the run and makes the device of each job (else the default
+//    printer's); a job is a PDF handed to CUPS once whole, named after the file, with
+//    QtPrintProgress showing page n of m and Cancel for a long one; Print Preview shows
+//    PrintPreviewWindow over the pages of a dry run and prints from there.
 //  - Closing, by Exit or by the window's close button, passes through the close query
 //    MainWindowState::CanClose, which offers to save changed questions.
 #pragma once
@@ -38,6 +43,7 @@
 
 #include "app/main_window_state.h"
 #include "editor/edit_buffer.h"
+#include "output/print_commands.h"
 #include "platform/command_table.h"
 #include "quiz/ask_question.h"
 #include "quiz/question_dialog.h"
@@ -46,6 +52,7 @@ class CommandMenu;
 class EditDialogScreens;
 class PrintDevice;
 class QtPlatform;
+class QtPrinterSetup;
 
 class zentuwin : public QMainWindow {
     Q_OBJECT
@@ -62,6 +69,7 @@ class zentuwin : public QMainWindow {
     // Where Print prints: the system's default printer unless a test says otherwise.
     using PrintDeviceFactory = std::function<std::unique_ptr<PrintDevice>()>;
     void SetPrintDeviceFactory(PrintDeviceFactory factory) { printDevice = std::move(factory); }
+    QtPrinterSetup& PrinterSetup() { return *printerSetup; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,6 +79,8 @@ class zentuwin : public QMainWindow {
     void RunEditor();
     void Print();
     void Export();
+    void PrintPreview();
+    PrintJob Job(PrintProgress& progress) const;
 
     QtPlatform& platform;
     MainWindowState state;
@@ -79,6 +89,7 @@ class zentuwin : public QMainWindow {
     CommandMenu* menu = nullptr;
     EditBuffer editBuffer;
     std::unique_ptr<EditDialogScreens> editorScreens;
+    std::unique_ptr<QtPrinterSetup> printerSetup;
     PrintDeviceFactory printDevice;
 };
 

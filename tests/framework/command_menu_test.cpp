@@ -33,7 +33,8 @@ TEST(CommandMenu, MenusAreBuiltFromTheirResources) {
     } const cases[] = {
         {kMenuMainWindow,
          "&File[&New 108|&Open 8103|&Save 104|Save &As 105|-|&Export 11842|&Print 4102|"
-         "P&rinter Setup... 4101|-|E&xit 106]|&Tools[&Edit 203|Graded &Quiz 2073|"
+         "Print Pre&view... 30031|P&rinter Setup... 4101|-|E&xit 106]|&Tools[&Edit 203|Graded "
+         "&Quiz 2073|"
          "Random &Test 2093|-|&Font 11843|&Reverse Q/A 107]|&Help[&Contents 24346|-|"
          "&About... 24347]"},
         {kMenuQuestionEditor,
@@ -53,7 +54,7 @@ TEST(CommandMenu, MenusAreBuiltFromTheirResources) {
 }
 
 // An item is enabled only while a stop of the route handles its id: "P&rinter Setup..."
-// never, and commands not built yet not until they are bound. Choosing an item runs the
+// not on this route, and commands not built yet not until they are bound. Choosing an item runs the
 // handler of the first stop, which alone decides the item's check mark.
 TEST(CommandMenu, ItemsFollowTheRoute) {
     CommandTable window;

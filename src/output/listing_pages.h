@@ -1,0 +1,53 @@
+// The listing of a question set as pages of the printing grid: where each page begins,
+// found by a dry run of the grid that draws nothing, so that any one page can be drawn
+// alone (the preview draws only the pages it shows) and a job can say "page n of m".
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "model/question_set.h"
+#include "output/element_selection.h"
+#include "output/print_device.h"
+#include "output/text_printer.h"
+
+// A place in the listing: the blocks of all questions one after the other. A page always
+// begins at line 0, column 0, so its first byte is all a page needs to be drawn alone.
+struct ListingPosition {
+    std::size_t question = 0;  // index in the set, from 0
+    std::size_t offset = 0;    // byte of that question's block
+    bool operator==(const ListingPosition& other) const {
+        return question == other.question && offset == other.offset;
+    }
+};
+
+// Feeds the listing from `from` on into `printer`. Each time the printer starts a new page,
+// `pageStarted` gets the place where that page begins; it answers false to stop there.
+// False when stopped, true when the whole listing was fed.
+bool FeedListing(const Question_Set& questions, const ElementSelection& selection,
+                 TTextPrinter& printer, ListingPosition from,
+                 const std::function<bool(const ListingPosition&)>& pageStarted);
+
+class ListingPages {
+  public:
+    // `questions` must outlive the pages and stay as it is while they are in use.
+    ListingPages(const Question_Set& questions, const ElementSelection& selection,
+                 const PrintableArea& area);
+
+    int Count() const { return static_cast<int>(starts.size()); }
+    const ListingPosition& Start(int page) const { return starts[static_cast<std::size_t>(page)]; }
+    const PrintableArea& Area() const { return area; }
+    // Draws page `page` (from 0) as a document of one page on `device`, which must offer
+    // the same printable area.
+    void DrawPage(int page, PrintDevice& device) const;
+
+  private:
+    const Question_Set& questions;
+    ElementSelection selection;
+    PrintableArea area;
+    std::vector<ListingPosition> starts;
+};
+
+// The printer of the listing: its pitch, TAB width and black text.
+TTextPrinter ListingPrinter(PrintDevice& device, const std::string& documentName);
