@@ -1,8 +1,8 @@
 #include "output/listing_pages.h"
 
-#include "output/print_commands.h"
+#include <algorithm>
 
-namespace {
+#include "output/print_commands.h"
 
 // A printer that draws nothing, for the dry run: the grid alone says where pages begin.
 class GridOnlyDevice : public PrintDevice {
@@ -20,8 +20,6 @@ class GridOnlyDevice : public PrintDevice {
     PrintableArea area;
 };
 
-}  // namespace
-
 TTextPrinter ListingPrinter(PrintDevice& device, const std::string& documentName) {
     return TTextPrinter(device, MakePitch(kPrintCharsPerInch, kPrintLinesPerInch), kPrintTabWidth,
                         0, documentName);
@@ -29,9 +27,10 @@ TTextPrinter ListingPrinter(PrintDevice& device, const std::string& documentName
 
 bool FeedListing(const Question_Set& questions, const ElementSelection& selection,
                  TTextPrinter& printer, ListingPosition from,
-                 const std::function<bool(const ListingPosition&)>& pageStarted) {
+                 const std::function<bool(const ListingPosition&)>& pageStarted, std::size_t end) {
     std::string block;
-    for (std::size_t index = from.question; index < questions.Count(); ++index) {
+    end = std::min(end, questions.Count());
+    for (std::size_t index = from.question; index < end; ++index) {
         block.clear();
         AppendQuestionBlock(block, static_cast<int>(index) + 1, questions.At(index + 1), selection);
         std::size_t offset = index == from.question ? from.offset : 0;
@@ -50,18 +49,48 @@ bool FeedListing(const Question_Set& questions, const ElementSelection& selectio
 
 ListingPages::ListingPages(const Question_Set& questions, const ElementSelection& selection,
                            const PrintableArea& area)
-    : questions(questions), selection(selection), area(area) {
-    GridOnlyDevice grid(area);
-    TTextPrinter printer = ListingPrinter(grid, {});
-    starts.push_back({});
-    FeedListing(questions, this->selection, printer, {}, [this](const ListingPosition& at) {
-        starts.push_back(at);
-        return true;
-    });
-    printer.Cancel();
+    : questions(questions),
+      selection(selection),
+      area(area),
+      starts(1),
+      grid(std::make_unique<GridOnlyDevice>(area)) {}
+
+ListingPages::~ListingPages() {
+    if (dryRun) dryRun->Cancel();
 }
 
-void ListingPages::DrawPage(int page, PrintDevice& device) const {
+bool ListingPages::IndexMore(std::size_t count) {
+    if (done) return true;
+    if (!dryRun)
+        dryRun = std::make_unique<TTextPrinter>(
+            *grid, MakePitch(kPrintCharsPerInch, kPrintLinesPerInch), kPrintTabWidth, 0);
+    const std::size_t end =
+        count > questions.Count() - indexed ? questions.Count() : indexed + count;
+    FeedListing(
+        questions, selection, *dryRun, {indexed, 0},
+        [this](const ListingPosition& at) {
+            starts.push_back(at);
+            return true;
+        },
+        end);
+    indexed = end;
+    done = indexed == questions.Count();
+    return done;
+}
+
+bool ListingPages::Reach(int page) {
+    constexpr std::size_t kStep = 64;
+    while (!done && Known() <= page) IndexMore(kStep);
+    return page >= 0 && page < Known();
+}
+
+int ListingPages::Count() {
+    IndexMore(questions.Count());
+    return Known();
+}
+
+void ListingPages::DrawPage(int page, PrintDevice& device) {
+    if (!Reach(page)) return;
     TTextPrinter printer = ListingPrinter(device, {});
     FeedListing(questions, selection, printer, Start(page),
                 [](const ListingPosition&) { return false; });

@@ -162,8 +162,8 @@ void PreviewQuestions(const Question_Set& questions, ElementSelection& selection
         ShowNoPrinter(platform);
         return;
     }
-    // The dry run is quick even for thousands of pages; the pages are drawn as shown.
-    const ListingPages pages(questions, selection, device.Area());
+    // The pages are found and drawn as they are shown.
+    ListingPages pages(questions, selection, device.Area());
     if (preview.ShowPages(pages)) PrintListing(questions, selection, device, platform, job);
 }
 

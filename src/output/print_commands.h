@@ -76,7 +76,7 @@ class ListingPages;
 class ListingPreview {
   public:
     virtual ~ListingPreview() = default;
-    virtual bool ShowPages(const ListingPages& pages) = 0;
+    virtual bool ShowPages(ListingPages& pages) = 0;
 };
 
 // Print Preview: the element dialog, then the pages Print would make on `device`'s

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -17,9 +18,10 @@
 namespace {
 
 constexpr double kZoomStep = 1.25;
-constexpr double kMinZoom = 10;   // pixels per inch: a page the size of a stamp
-constexpr double kMaxZoom = 800;  // a few letters fill the window
-constexpr int kPaperGap = 12;     // grey around the paper, in pixels
+constexpr double kMinZoom = 10;           // pixels per inch: a page the size of a stamp
+constexpr double kMaxZoom = 800;          // a few letters fill the window
+constexpr int kPaperGap = 12;             // grey around the paper, in pixels
+constexpr std::size_t kCountSlice = 500;  // questions counted between two looks at the user
 
 QString Text(int id) { return QString::fromLatin1(LoadString(id).c_str()); }
 
@@ -67,7 +69,7 @@ class PrintPreviewWindow::PageView : public QWidget {
     PrintPreviewWindow& window;
 };
 
-PrintPreviewWindow::PrintPreviewWindow(const ListingPages& pages, const QPageLayout& layout,
+PrintPreviewWindow::PrintPreviewWindow(ListingPages& pages, const QPageLayout& layout,
                                        QWidget* owner)
     : QDialog(owner), pages(pages), layout(layout) {
     setWindowTitle(Text(kStrPreviewTitle));
@@ -79,7 +81,7 @@ PrintPreviewWindow::PrintPreviewWindow(const ListingPages& pages, const QPageLay
     next = new QPushButton(Text(kStrPreviewNext));
     auto* close = new QPushButton(Text(kStrPreviewClose));
     pageBox = new QSpinBox;
-    pageBox->setRange(1, std::max(1, pages.Count()));
+    pageBox->setRange(1, 1);
     pageBox->setAccessibleName(Text(kStrPreviewPage));
     pageBox->setKeyboardTracking(false);
     pageLabel = new QLabel;
@@ -129,15 +131,33 @@ PrintPreviewWindow::PrintPreviewWindow(const ListingPages& pages, const QPageLay
 
     resize(760, 900);
     ShowPage(0);
+    // The rest of the pages are counted while the window waits for the user, a slice at a
+    // time, so the first page shows at once however long the listing.
+    auto* counter = new QTimer(this);
+    connect(counter, &QTimer::timeout, this, [this, counter] {
+        if (this->pages.IndexMore(kCountSlice)) counter->stop();
+        UpdatePageCount();
+    });
+    counter->start(0);
+}
+
+void PrintPreviewWindow::UpdatePageCount() {
+    const QSignalBlocker quiet(pageBox);
+    pageBox->setMaximum(std::max(1, pages.Known()));
+    pageBox->setValue(current + 1);
+    // Until the count is done, the pages known so far and a plus.
+    const QString count =
+        QString::number(pages.Known()) + (pages.Complete() ? QString() : QStringLiteral("+"));
+    pageLabel->setText(Text(kStrPreviewPageOf).arg(current + 1).arg(count));
+    previous->setEnabled(current > 0);
+    next->setEnabled(pages.Reach(current + 1));
 }
 
 void PrintPreviewWindow::ShowPage(int page) {
-    current = std::clamp(page, 0, std::max(0, pages.Count() - 1));
-    const QSignalBlocker quiet(pageBox);
-    pageBox->setValue(current + 1);
-    pageLabel->setText(Text(kStrPreviewPageOf).arg(current + 1).arg(pages.Count()));
-    previous->setEnabled(current > 0);
-    next->setEnabled(current + 1 < pages.Count());
+    page = std::max(0, page);
+    // A page past the end shows the last one.
+    current = pages.Reach(page) ? page : pages.Known() - 1;
+    UpdatePageCount();
     Render();
 }
 
@@ -162,14 +182,14 @@ void PrintPreviewWindow::resizeEvent(QResizeEvent* event) {
     if (zoom == 0) Render();
 }
 
-void PrintPreviewWindow::PaintPage(int page, QPainter& painter, double pixelsPerInch) const {
+void PrintPreviewWindow::PaintPage(int page, QPainter& painter, double pixelsPerInch) {
     const int resolution = std::max(1, pages.Area().pixelsPerInchX);
     const double scale = pixelsPerInch / resolution;
     painter.save();
     painter.fillRect(
         QRectF(QPointF(0, 0), layout.fullRect(QPageLayout::Inch).size() * pixelsPerInch),
         Qt::white);
-    if (page >= 0 && page < pages.Count()) {
+    if (pages.Reach(page)) {
         // The printable area's corner as the job's device counts it.
         painter.scale(scale, scale);
         painter.translate(layout.paintRectPixels(resolution).topLeft());
@@ -188,8 +208,6 @@ void PrintPreviewWindow::Render() {
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::TextAntialiasing);
         PaintPage(current, painter, pixelsPerInch);
     }
     const QSize room = paper.toSize() + QSize(2 * kPaperGap, 2 * kPaperGap);
@@ -197,7 +215,7 @@ void PrintPreviewWindow::Render() {
     view->update();
 }
 
-bool DialogListingPreview::ShowPages(const ListingPages& pages) {
+bool DialogListingPreview::ShowPages(ListingPages& pages) {
     PrintPreviewWindow window(pages, paper(), owner);
     return window.exec() == QDialog::Accepted;
 }

@@ -19,7 +19,7 @@ class PrintPreviewWindow : public QDialog {
     Q_OBJECT
   public:
     // `layout` is the paper of the job: its size, orientation and margins.
-    PrintPreviewWindow(const ListingPages& pages, const QPageLayout& layout, QWidget* owner);
+    PrintPreviewWindow(ListingPages& pages, const QPageLayout& layout, QWidget* owner);
 
     // Accepted means Print.
     int CurrentPage() const { return current; }
@@ -29,7 +29,7 @@ class PrintPreviewWindow : public QDialog {
     double Zoom() const;
     // Paints page `page` (from 0) on a painter whose unit is one pixel at `pixelsPerInch`,
     // with the paper's top-left corner at the origin: what the screen and a test see.
-    void PaintPage(int page, QPainter& painter, double pixelsPerInch) const;
+    void PaintPage(int page, QPainter& painter, double pixelsPerInch);
     // The page as the window shows it now, rendered anew.
     QImage PageImage() const { return image; }
 
@@ -41,7 +41,9 @@ class PrintPreviewWindow : public QDialog {
     void Render();
     void Step(int by);
 
-    const ListingPages& pages;
+    void UpdatePageCount();
+
+    ListingPages& pages;
     QPageLayout layout;
     int current = 0;
     double zoom = 0;  // 0: the whole page
@@ -60,7 +62,7 @@ class DialogListingPreview : public ListingPreview {
   public:
     DialogListingPreview(QWidget* owner, std::function<QPageLayout()> paper)
         : owner(owner), paper(std::move(paper)) {}
-    bool ShowPages(const ListingPages& pages) override;
+    bool ShowPages(ListingPages& pages) override;
 
   private:
     QWidget* owner;

@@ -12,6 +12,9 @@
 namespace {
 
 constexpr int kProgressAfterMs = 500;
+// Often enough for the eye and for Cancel; drawing the dialog for every page would slow
+// the job down.
+constexpr int kUpdateEveryMs = 40;
 
 QString Text(int id) { return QString::fromLatin1(LoadString(id).c_str()); }
 
@@ -74,7 +77,10 @@ bool QtPrintProgress::PageDone(int done, int pages) {
         dialog->setMinimumDuration(kProgressAfterMs);
         dialog->setRange(0, pages);
         dialog->setValue(0);
+    } else if (done < pages && sinceUpdate.isValid() && sinceUpdate.elapsed() < kUpdateEveryMs) {
+        return !dialog->wasCanceled();
     }
+    sinceUpdate.start();
     dialog->setLabelText(Text(kStrPrintingPage).arg(qMin(done + 1, pages)).arg(pages));
     dialog->setValue(done);
     if (dialog->isVisible() && !arrowPushed) {

@@ -3,6 +3,7 @@
 // run, and Print and Print Preview use it; until one is made they use the default printer.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPageLayout>
 #include <memory>
 #include <optional>
@@ -43,5 +44,6 @@ class QtPrintProgress : public PrintProgress {
   private:
     QWidget* owner;
     std::unique_ptr<QProgressDialog> dialog;
+    QElapsedTimer sinceUpdate;
     bool arrowPushed = false;
 };

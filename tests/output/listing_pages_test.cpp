@@ -37,7 +37,7 @@ TEST(ListingPages, EachPageDrawnAloneIsThatPageOfTheWholePrint) {
             EXPECT_TRUE(FeedListing(varied, c.selection, printer, {},
                                     [](const ListingPosition&) { return true; }));
         }
-        const ListingPages pages(varied, c.selection, c.area);
+        ListingPages pages(varied, c.selection, c.area);
         ASSERT_EQ(std::size_t(pages.Count()), whole.pages.size()) << c.name;
         for (int page = 0; page < pages.Count(); ++page) {
             RecordingPrintDevice alone;

@@ -34,7 +34,7 @@ struct ScriptedProgress : PrintProgress {
 struct ScriptedPreview : ListingPreview {
     bool print = false;
     int shownPages = -1;
-    bool ShowPages(const ListingPages& pages) override {
+    bool ShowPages(ListingPages& pages) override {
         shownPages = pages.Count();
         return print;
     }

@@ -52,7 +52,7 @@ TEST(PrintPreviewWindow, ShowsThePagesThatArePrinted) {
         FakePlatform platform;
         ASSERT_EQ(PrintListing(set, selection, device, platform, {"Zentu - t"}), JobStatus::Done);
         ASSERT_TRUE(device.OpenPrinter());
-        const ListingPages pages(set, selection, device.Area());
+        ListingPages pages(set, selection, device.Area());
         PrintPreviewWindow window(pages, device.Layout(), nullptr);
         {
             QPdfWriter writer(shown);
@@ -78,7 +78,7 @@ TEST(PrintPreviewWindow, ShowsThePagesThatArePrinted) {
 TEST(PrintPreviewWindow, TurnsPagesByKeyAndButton) {
     const Question_Set set = Listing();
     ElementSelection selection;
-    const ListingPages pages(set, selection, {850, 100, 100, 100});  // 160 lines, 6 a page
+    ListingPages pages(set, selection, {850, 100, 100, 100});  // 160 lines, 6 a page
     const QPageLayout paper(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF());
     PrintPreviewWindow window(pages, paper, nullptr);
     window.show();
