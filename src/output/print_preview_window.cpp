@@ -1,5 +1,6 @@
 #include "output/print_preview_window.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -85,11 +86,10 @@ PrintPreviewWindow::PrintPreviewWindow(ListingPages& pages, const QPageLayout& l
     pageBox->setAccessibleName(Text(kStrPreviewPage));
     pageBox->setKeyboardTracking(false);
     pageLabel = new QLabel;
-    print->setDefault(true);
+    // No default button: Enter in the page box goes to the page, it does not print.
     for (QPushButton* button : {print, zoomIn, zoomOut, whole, previous, next, close}) {
         button->setAutoDefault(false);
     }
-    print->setAutoDefault(true);
 
     auto* bar = new QHBoxLayout;
     for (QWidget* widget : std::initializer_list<QWidget*>{print, zoomIn, zoomOut, whole, previous,
@@ -107,6 +107,7 @@ PrintPreviewWindow::PrintPreviewWindow(ListingPages& pages, const QPageLayout& l
     auto* column = new QVBoxLayout(this);
     column->addLayout(bar);
     column->addWidget(scroll, 1);
+    scroll->viewport()->installEventFilter(this);
 
     connect(print, &QPushButton::clicked, this, &QDialog::accept);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -177,9 +178,10 @@ void PrintPreviewWindow::SetZoom(double pixelsPerInch) {
     Render();
 }
 
-void PrintPreviewWindow::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    if (zoom == 0) Render();
+bool PrintPreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The whole page follows the room the window gives it.
+    if (watched == scroll->viewport() && event->type() == QEvent::Resize && zoom == 0) Render();
+    return QDialog::eventFilter(watched, event);
 }
 
 void PrintPreviewWindow::PaintPage(int page, QPainter& painter, double pixelsPerInch) {

@@ -34,7 +34,7 @@ class PrintPreviewWindow : public QDialog {
     QImage PageImage() const { return image; }
 
   protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     class PageView;
