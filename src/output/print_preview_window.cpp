@@ -1,6 +1,8 @@
 #include "output/print_preview_window.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -130,7 +132,12 @@ PrintPreviewWindow::PrintPreviewWindow(ListingPages& pages, const QPageLayout& l
         connect(new QShortcut(key, this), &QShortcut::activated, this, act);
     }
 
-    resize(760, 900);
+    // Tall enough for a whole page that can be read, within the screen at any scale.
+    QSize size(760, 900);
+    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen()) {
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+    }
+    resize(size);
     ShowPage(0);
     // The rest of the pages are counted while the window waits for the user, a slice at a
     // time, so the first page shows at once however long the listing.
