@@ -157,6 +157,7 @@ void PrintPreviewWindow::UpdatePageCount() {
     const QString count =
         QString::number(pages.Known()) + (pages.Complete() ? QString() : QStringLiteral("+"));
     pageLabel->setText(Text(kStrPreviewPageOf).arg(current + 1).arg(count));
+    view->setAccessibleName(pageLabel->text());
     previous->setEnabled(current > 0);
     next->setEnabled(pages.Reach(current + 1));
 }
