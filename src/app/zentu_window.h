@@ -24,8 +24,8 @@
 //    buffer, which lives as long as the program, so new questions inherit across runs.
 //    The editor keeps the state busy as a run does.
 //  - Print and Export (output/) show the element dialog printdial over the one
-//    ElementSelection of the run, then print every question's block on the default
-//    printer through TTextPrinter, or write the blocks to a text file.
+//    ElementSelection of the run, then print every question's block through TTextPrinter,
+//    or write the blocks to a text file.
 //  - Printer Setup, Print Preview and print jobs (output/): QtPrinterSetup keeps the printer,
 //    paper and copies chosen for the run and makes the device of each job (else the default
 //    printer's); a job is a PDF handed to CUPS once whole, named after the file, with
@@ -66,7 +66,8 @@ class zentuwin : public QMainWindow {
 
     MainWindowState& State() { return state; }
     CommandMenu* Menu() const { return menu; }
-    // Where Print prints: the system's default printer unless a test says otherwise.
+    // Where Print prints: the printer chosen in Printer Setup, else the system's default
+    // printer, unless a test says otherwise.
     using PrintDeviceFactory = std::function<std::unique_ptr<PrintDevice>()>;
     void SetPrintDeviceFactory(PrintDeviceFactory factory) { printDevice = std::move(factory); }
     QtPrinterSetup& PrinterSetup() { return *printerSetup; }

@@ -2,7 +2,11 @@
 
 #include <cups/cups.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QGlyphRun>
 #include <QPdfWriter>
@@ -173,8 +177,14 @@ void QtPrintDevice::StartDocument(const std::string& name, const CellGrid& grid)
         // The old file stays as it was until the whole new one is written.
         file = std::make_unique<QSaveFile>(choice.fileName);
     } else {
-        file = std::make_unique<QTemporaryFile>(QDir::tempPath() +
-                                                QStringLiteral("/zentu-job-XXXXXX.pdf"));
+        // Qt answers an empty path for a temporary folder that is not there: the job would
+        // then land in the root folder.
+        const QString folder = QDir::tempPath();
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+            failure = QString::fromLocal8Bit(std::strerror(ENOENT));
+            return;
+        }
+        file = std::make_unique<QTemporaryFile>(folder + QStringLiteral("/zentu-job-XXXXXX.pdf"));
     }
     if (!file->open(QIODevice::WriteOnly)) {
         // Nothing is drawn; the job is reported as not made when it ends.

@@ -1,0 +1,66 @@
+#include "output/qt_print_device.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "fakes/fake_platform.h"
+#include "output/print_commands.h"
+
+namespace {
+
+// A job that cannot be made is reported, never silent, and leaves an old PDF as it was:
+// no folder for the temporary job, a target folder that is not there, a full disk.
+TEST(QtPrintDevice, AJobThatCannotBeMadeIsReportedAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString old = dir.filePath("old.pdf");
+    Question_Set set;
+    for (int i = 0; i < 300; ++i) set.Append(Zentu_Data{"question", "answer", "", "", ""});
+    const struct {
+        const char* name;
+        QString file;  // a PDF target, else a printer
+        const char* tmpdir;
+        rlim_t fileSizeLimit;
+    } cases[] = {
+        {"no temporary folder", {}, "/nonexistent/tmp", RLIM_INFINITY},
+        {"no target folder", "/nonexistent/out.pdf", nullptr, RLIM_INFINITY},
+        {"full disk", old, nullptr, 2000},
+    };
+    for (const auto& c : cases) {
+        QFile(old).remove();
+        QFile keep(old);
+        ASSERT_TRUE(keep.open(QIODevice::WriteOnly) && keep.write("old") == 3);
+        keep.close();
+        PrinterChoice choice;
+        choice.printerName = "NoSuchQueue";
+        choice.toFile = !c.file.isEmpty();
+        choice.layout = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+        QtPrintDevice device(choice);
+        FakePlatform platform;
+        if (choice.toFile) platform.saveAnswers = {FakePlatform::FileChoice{c.file.toStdString()}};
+        const QByteArray savedTmp = qgetenv("TMPDIR");
+        if (c.tmpdir) qputenv("TMPDIR", c.tmpdir);
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const auto handler = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited{std::min(c.fileSizeLimit, saved.rlim_max), saved.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+        const JobStatus status =
+            PrintListing(set, ElementSelection{}, device, platform, {"Zentu - t"});
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        ::signal(SIGXFSZ, handler);
+        qputenv("TMPDIR", savedTmp);
+        EXPECT_EQ(status, JobStatus::NotMade) << c.name;
+        ASSERT_EQ(platform.messages.size(), 1u) << c.name;
+        EXPECT_EQ(platform.messages[0].text.rfind("The print job could not be made.\n\n", 0), 0u)
+            << platform.messages[0].text;
+        QFile after(old);
+        EXPECT_TRUE(after.open(QIODevice::ReadOnly) && after.readAll() == "old") << c.name;
+    }
+}
+
+}  // namespace
