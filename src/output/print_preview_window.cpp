@@ -2,11 +2,11 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -210,6 +210,8 @@ void PrintPreviewWindow::PaintPage(int page, QPainter& painter, double pixelsPer
 }
 
 void PrintPreviewWindow::Render() {
+    // The whole page waits for the room the window gets when it shows.
+    if (zoom == 0 && !scroll->viewport()->isVisible()) return;
     const double pixelsPerInch = Zoom();
     const qreal ratio = devicePixelRatioF();
     const QSizeF paper = layout.fullRect(QPageLayout::Inch).size() * pixelsPerInch;
