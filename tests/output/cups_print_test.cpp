@@ -316,7 +316,8 @@ TEST(CupsPrint, ReportsRefusedAndWaitingJobsAndCancelLeavesNoJob) {
     ASSERT_TRUE(cups.AddQueue().isEmpty());
     Question_Set small, big;
     small.Append(Zentu_Data{"q", "a", "", "", ""});
-    for (int i = 0; i < 4000; ++i)
+    // Seconds of work: long enough for the progress dialog to show.
+    for (int i = 0; i < 12000; ++i)
         big.Append(Zentu_Data{"question " + std::to_string(i), "a", "", "", ""});
     const struct {
         const char* name;
