@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -19,6 +20,7 @@
 #include "fakes/when_modal.h"
 #include "framework/command_menu.h"
 #include "output/print_dialog.h"
+#include "output/print_preview_window.h"
 
 namespace {
 
@@ -101,6 +103,37 @@ TEST(ZentuWindowTest, ExitWithoutChangesClosesWithoutAsking) {
     window->show();
     window->Menu()->Action(kCmExit)->trigger();
     EXPECT_FALSE(window->isVisible());
+}
+
+// Print Preview: the element dialog, the pages of the listing over the window, and Print
+// from there, as a job named after the file.
+TEST(ZentuWindowTest, PreviewShowsTheListingAndPrintsItFromThere) {
+    ProgramElementSelection() = {};
+    zentu program;
+    zentuwin* window =
+        program.CreateMainWindow(std::string(ZENTU_EXAMPLES_DIR "/german_words.que"));
+    window->show();
+    for (const bool print : {false, true}) {
+        RecordingPrintDevice printed;
+        struct Kept : RecordingPrintDevice {
+            RecordingPrintDevice& keep;
+            explicit Kept(RecordingPrintDevice& keep) : keep(keep) {}
+            ~Kept() override { keep = *this; }
+        };
+        window->SetPrintDeviceFactory([&] { return std::make_unique<Kept>(printed); });
+        WhenModal<printdial>([](printdial* dialog) { dialog->Button(kIdOk)->click(); });
+        QString shown;
+        WhenModal<PrintPreviewWindow>([&](PrintPreviewWindow* preview) {
+            shown = preview->findChildren<QLabel*>().back()->text() +
+                    (preview->parentWidget() == window ? " over the window" : "");
+            print ? preview->accept() : preview->reject();
+        });
+        window->Menu()->Action(kCmPrintPreview)->trigger();
+        EXPECT_EQ(shown, "Page 1 of 1 over the window");
+        EXPECT_EQ(printed.calls.size() > 2 ? printed.calls[2] : "",  // opened for the preview first
+                  print ? "doc Zentu - german_words.que" : "");
+        EXPECT_EQ(printed.pages.empty() ? "" : printed.pages[0].at(0), print ? "Question: 1" : "");
+    }
 }
 
 TEST(ZentuWindowTest, PrintAndExportListTheSetWithOneSelectionOrSayThereIsNoPrinter) {
