@@ -6,10 +6,13 @@
 #include <sys/resource.h>
 
 #include <QFile>
+#include <QPrinter>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "fakes/fake_platform.h"
 #include "output/print_commands.h"
+#include "output/qt_printer_setup.h"
 
 namespace {
 
@@ -61,6 +64,33 @@ TEST(QtPrintDevice, AJobThatCannotBeMadeIsReportedAndKeepsTheOldFile) {
         QFile after(old);
         EXPECT_TRUE(after.open(QIODevice::ReadOnly) && after.readAll() == "old") << c.name;
     }
+}
+
+// A PDF file chosen in setup: each Print asks for the name, offering the last one, and
+// writes the file on the chosen paper under the job's title.
+TEST(QtPrintDevice, APdfFileChosenInSetupIsNamedAtEachPrint) {
+    QTemporaryDir dir;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("offered.pdf"));
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    QtPrinterSetup setup;
+    setup.Adopt(printer);
+    const auto device = setup.MakeDevice();
+    FakePlatform platform;
+    const std::string chosen = dir.filePath("chosen.pdf").toStdString();
+    platform.saveAnswers = {FakePlatform::FileChoice{chosen}};
+    Question_Set set;
+    set.Append(Zentu_Data{"question", "answer", "", "", ""});
+    EXPECT_EQ(PrintListing(set, ElementSelection{}, *device, platform, {"Zentu - t.que"}),
+              JobStatus::Done);
+    ASSERT_EQ(platform.saveRequests.size(), 1u);
+    EXPECT_EQ(platform.saveRequests[0].fileName, dir.filePath("offered.pdf").toStdString());
+    QProcess info;
+    info.start("pdfinfo", {QString::fromStdString(chosen)});
+    info.waitForFinished(30000);
+    const QString text = QString::fromUtf8(info.readAll());
+    EXPECT_TRUE(text.contains("Zentu - t.que") && text.contains("(A5)")) << text.toStdString();
 }
 
 }  // namespace
