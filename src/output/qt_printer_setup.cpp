@@ -63,9 +63,7 @@ std::unique_ptr<QtPrintDevice> QtPrinterSetup::MakeDevice() const {
 
 QtPrintProgress::QtPrintProgress(QWidget* owner) : owner(owner) {}
 
-QtPrintProgress::~QtPrintProgress() {
-    if (arrowPushed) QApplication::restoreOverrideCursor();
-}
+QtPrintProgress::~QtPrintProgress() { End(); }
 
 bool QtPrintProgress::PageDone(int done, int pages) {
     if (!dialog) {
@@ -88,5 +86,15 @@ bool QtPrintProgress::PageDone(int done, int pages) {
         QApplication::setOverrideCursor(Qt::ArrowCursor);
         arrowPushed = true;
     }
-    return !dialog->wasCanceled();
+    const bool goOn = !dialog->wasCanceled();
+    // Gone before the job is sent and reported: its own timer would otherwise show it over
+    // the report of a job that ended long before.
+    if (!goOn || done >= pages) End();
+    return goOn;
+}
+
+void QtPrintProgress::End() {
+    dialog.reset();
+    if (arrowPushed) QApplication::restoreOverrideCursor();
+    arrowPushed = false;
 }

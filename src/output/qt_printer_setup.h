@@ -38,10 +38,10 @@ class QtPrintProgress : public PrintProgress {
     explicit QtPrintProgress(QWidget* owner);
     ~QtPrintProgress() override;
     bool PageDone(int done, int pages) override;
-    // The dialog, once the job has made one (for tests).
-    QProgressDialog* Dialog() const { return dialog.get(); }
 
   private:
+    void End();
+
     QWidget* owner;
     std::unique_ptr<QProgressDialog> dialog;
     QElapsedTimer sinceUpdate;

@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTemporaryDir>
+#include <QtTest>
 
 #include "fakes/fake_platform.h"
 #include "output/print_commands.h"
@@ -91,6 +93,18 @@ TEST(QtPrintDevice, APdfFileChosenInSetupIsNamedAtEachPrint) {
     info.waitForFinished(30000);
     const QString text = QString::fromUtf8(info.readAll());
     EXPECT_TRUE(text.contains("Zentu - t.que") && text.contains("(A5)")) << text.toStdString();
+}
+
+// The progress dialog goes with the last page: it never turns up later, over the job's
+// report, by a timer of its own.
+TEST(QtPrintProgress, IsGoneOnceTheLastPageIsDrawn) {
+    QtPrintProgress progress(nullptr);
+    EXPECT_TRUE(progress.PageDone(0, 1));
+    EXPECT_TRUE(progress.PageDone(1, 1));
+    QTest::qWait(800);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        EXPECT_FALSE(qobject_cast<QProgressDialog*>(window) && window->isVisible());
+    }
 }
 
 }  // namespace
