@@ -1,7 +1,9 @@
 // Printing a long listing: 10,000 questions with every element ticked, through the text
 // printer onto a PDF device, against drawing the same characters line by line with one
 // font set once (the least any printer of this listing must do). The figures are the
-// ratios of time and of job size, measured back to back in each iteration.
+// ratios of time and of job size, measured back to back in each iteration. Beside it, the
+// preview's first page against the print's first page, and a job with its progress dialog
+// against the same job without.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -14,11 +16,15 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "framework/codepage.h"
-#include "framework/qt_print_device.h"
 #include "model/question_set.h"
 #include "output/element_selection.h"
+#include "output/listing_pages.h"
 #include "output/print_commands.h"
+#include "output/print_preview_window.h"
+#include "output/qt_print_device.h"
+#include "output/qt_printer_setup.h"
 #include "output/text_printer.h"
 
 namespace {
@@ -124,7 +130,7 @@ void BmPrintListing(benchmark::State& state) {
     const QString baseline = dir.filePath(QStringLiteral("lines.pdf"));
     // The grid of the printed listing, taken from the same device.
     QtPrintDevice probe(listing, QPageSize(QPageSize::Letter));
-    probe.OpenDefaultPrinter();
+    probe.OpenPrinter();
     const PrintableArea area = probe.Area();
     const auto pages = PagesOfLines(set, area.width / area.pixelsPerInchX * kPrintCharsPerInch,
                                     area.height / area.pixelsPerInchY * kPrintLinesPerInch);
@@ -147,6 +153,83 @@ void BmPrintListing(benchmark::State& state) {
 }
 
 BENCHMARK(BmPrintListing)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+// The first page on paper: the job opened, page 1 drawn and ended, the rest dropped.
+double FirstPrintedPage(const Question_Set& set, const QString& path) {
+    const auto start = std::chrono::steady_clock::now();
+    QtPrintDevice device(path, QPageSize(QPageSize::Letter));
+    TTextPrinter printer = ListingPrinter(device, "first page");
+    FeedListing(set, AllTicked(), printer, {}, [](const ListingPosition&) { return false; });
+    const double seconds = Since(start);
+    printer.Cancel();
+    return seconds;
+}
+
+// The first page on screen: the dry run over the whole listing, then the window with its
+// first page drawn.
+double FirstPreviewPage(const Question_Set& set, const QString& path) {
+    const auto start = std::chrono::steady_clock::now();
+    QtPrintDevice device(path, QPageSize(QPageSize::Letter));
+    device.OpenPrinter();
+    ListingPages pages(set, AllTicked(), device.Area());
+    PrintPreviewWindow window(pages, device.Layout(), nullptr);
+    // Unshown, the window has no room yet: the page drawn again at a screen's size.
+    window.SetZoom(96);
+    const double seconds = Since(start);
+    benchmark::DoNotOptimize(window.PageImage());
+    return seconds;
+}
+
+void BmPreviewFirstPage(benchmark::State& state) {
+    const Question_Set set = MakeQuestions();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("first.pdf"));
+    // Fonts, glyph caches and the style are loaded once per run: neither side pays for them.
+    FirstPreviewPage(set, path);
+    FirstPrintedPage(set, path);
+    // Each side in a block of its own: in turns, the two font sizes evict each other's
+    // glyphs, which a user who previews and then prints does not pay for on every page.
+    double preview = 0, printed = 0;
+    for (auto _ : state) {
+        const double seconds = FirstPreviewPage(set, path);
+        state.SetIterationTime(seconds);
+        preview += seconds;
+    }
+    for (std::int64_t i = 0; i < state.iterations(); ++i) printed += FirstPrintedPage(set, path);
+    state.counters["x_time"] = preview / printed;
+    state.counters["printed_ms"] = printed / double(state.iterations()) * 1e3;
+}
+
+BENCHMARK(BmPreviewFirstPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+
+// The whole job as Print makes it, with the progress dialog (which counts the pages first)
+// and without.
+double PrintJob(const Question_Set& set, const QString& path, bool withProgress) {
+    const auto start = std::chrono::steady_clock::now();
+    QtPrintDevice device(path, QPageSize(QPageSize::Letter));
+    SilentPlatform platform;
+    QtPrintProgress progress(nullptr);
+    PrintListing(set, AllTicked(), device, platform,
+                 {"Zentu - bench", withProgress ? &progress : nullptr});
+    return Since(start);
+}
+
+void BmPrintWithProgress(benchmark::State& state) {
+    const Question_Set set = MakeQuestions();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("job.pdf"));
+    double with = 0, without = 0;
+    for (auto _ : state) {
+        const double seconds = PrintJob(set, path, true);
+        state.SetIterationTime(seconds);
+        with += seconds;
+        without += PrintJob(set, path, false);
+    }
+    state.counters["x_time"] = with / without;
+    state.counters["without_ms"] = without / double(state.iterations()) * 1e3;
+}
+
+BENCHMARK(BmPrintWithProgress)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
 }  // namespace
 

@@ -19,11 +19,11 @@ const std::array<MenuResource, 3>& Menus() {
     static const std::array<MenuResource, 3> menus = {{
         {kMenuMainWindow,
          {
-             Popup("&File",
-                   {Item("&New", 108), Item("&Open", 8103), Item("&Import...", 30001),
-                    Item("&Save", 104), Item("Save &As", 105), Separator(), Item("&Export", 11842),
-                    Item("Export as &Table...", 30002), Item("&Print", 4102),
-                    Item("P&rinter Setup...", 4101), Separator(), Item("E&xit", 106)}),
+             Popup("&File", {Item("&New", 108), Item("&Open", 8103), Item("&Import...", 30001),
+                             Item("&Save", 104), Item("Save &As", 105), Separator(),
+                             Item("&Export", 11842), Item("Export as &Table...", 30002),
+                             Item("&Print", 4102), Item("Print Pre&view...", 30031),
+                             Item("P&rinter Setup...", 4101), Separator(), Item("E&xit", 106)}),
              Popup("&Tools",
                    {Item("&Edit", 203), Item("F&ind...", 30011), Item("Graded &Quiz", 2073),
                     Item("Quiz on &Matches", 30012), Item("Random &Test", 2093), Separator(),

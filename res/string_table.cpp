@@ -185,6 +185,28 @@ constexpr StringEntry kStrings[] = {
     {155, "Clear the search"},
 
     // 160-179: printer setup, preview and print jobs.
+    {160, "Zentu - "},
+    {161, "Untitled"},
+    {162, "Printer Setup"},
+    {163, "OK"},
+    {164, "Print Preview"},
+    {165, "Printing page %1 of %2"},
+    {166, "The printer did not take the job."},
+    {167,
+     "The job is waiting: the printer is stopped. It will print once the printer is started "
+     "again."},
+    {168, "The print job could not be made."},
+    {169, "PDF Files (*.pdf)|*.pdf|"},
+    {170, "PDF"},
+    {171, "&Print..."},
+    {172, "Zoom &In"},
+    {173, "Zoom &Out"},
+    {174, "&Whole Page"},
+    {175, "P&revious Page"},
+    {176, "&Next Page"},
+    {177, "Page %1 of %2"},
+    {178, "&Close"},
+    {179, "Page"},
 
     // 180-199: damaged files, unstorable characters and recovered saves.
     {180,

@@ -27,8 +27,8 @@ enum MainCommand : int {
     kCmSaveAs = 105,
     kCmExport = 11842,
     kCmPrint = 4102,
-    kCmPrinterSetup = 4101,  // handled by nothing: always disabled
-    kCmExit = 106,           // handled by the application object
+    kCmPrinterSetup = 4101,
+    kCmExit = 106,  // handled by the application object
     kCmEdit = 203,
     kCmGradedQuiz = 2073,
     kCmRandomTest = 2093,
@@ -45,6 +45,8 @@ enum MainCommand : int {
     // Importing and exporting delimited text.
     kCmImport = 30001,
     kCmExportTable = 30002,
+    // Printing beside the menu's own items.
+    kCmPrintPreview = 30031,
 };
 
 // What changed in the state, for views that show it.

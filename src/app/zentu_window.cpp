@@ -7,17 +7,20 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
+#include <algorithm>
 
 #include "editor/edit_dialog.h"
 #include "editor/edit_loop.h"
 #include "framework/command_menu.h"
 #include "framework/font_mapping.h"
 #include "framework/qt_platform.h"
-#include "framework/qt_print_device.h"
 #include "list/question_list_window.h"
 #include "list/quiz_on_matches.h"
 #include "output/print_commands.h"
 #include "output/print_dialog.h"
+#include "output/print_preview_window.h"
+#include "output/qt_print_device.h"
+#include "output/qt_printer_setup.h"
 
 // Resources compiled into a static library must be registered from the global namespace.
 static void InitIconResource() { Q_INIT_RESOURCE(icons); }
@@ -54,7 +57,8 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
       tableImportUi(this),
       editorScreens(std::make_unique<EditDialogScreens>(
           this, [this] { return state.DisplayFont(); }, platform)),
-      printDevice([] { return std::make_unique<QtPrintDevice>(); }) {
+      printerSetup(std::make_unique<QtPrinterSetup>()),
+      printDevice([this] { return printerSetup->MakeDevice(); }) {
     setWindowTitle(QString::fromLatin1(kProgramTitle));
     // Room for the list's four columns, within the screen at any scale.
     const QSize available = screen()->availableGeometry().size() * 9 / 10;
@@ -68,6 +72,10 @@ zentuwin::zentuwin(QtPlatform& platform, const CommandTable& application, QWidge
     BindExplainWrongAnswers();
     // Import and Export as Table.
     state.SetTableImportUi(tableImportUi);
+
+    // Printer Setup and Print Preview.
+    state.Bind(kCmPrinterSetup, [this] { printerSetup->Run(this); });
+    state.Bind(kCmPrintPreview, [this] { PrintPreview(); });
 
     CommandRoute route;
     route.Add([this](int id) { return state.Handles(id); },
@@ -165,10 +173,33 @@ void zentuwin::RunEditor() {
 
 void zentuwin::Start(const std::optional<std::string>& startupFile) { state.Start(startupFile); }
 
+PrintJob zentuwin::Job(PrintProgress& progress) const {
+    return {PrintJobName(state.FileDialog().fileName, state.Untitled()), &progress};
+}
+
 void zentuwin::Print() {
     DialogElementChooser chooser(this);
     const std::unique_ptr<PrintDevice> device = printDevice();
-    PrintQuestions(state.Questions(), ProgramElementSelection(), chooser, *device, platform);
+    QtPrintProgress progress(this);
+    PrintQuestions(state.Questions(), ProgramElementSelection(), chooser, *device, platform,
+                   Job(progress));
+}
+
+void zentuwin::PrintPreview() {
+    DialogElementChooser chooser(this);
+    const std::unique_ptr<PrintDevice> device = printDevice();
+    // The paper of the job's printer; a device of a test has a printable area alone.
+    DialogListingPreview preview(this, [&device] {
+        if (auto* qt = dynamic_cast<QtPrintDevice*>(device.get())) return qt->Layout();
+        const PrintableArea area = device->Area();
+        const double ppi = std::max(1, area.pixelsPerInchX);
+        return QPageLayout(QPageSize(QSizeF(area.width / ppi, area.height / ppi), QPageSize::Inch,
+                                     {}, QPageSize::ExactMatch),
+                           QPageLayout::Portrait, QMarginsF());
+    });
+    QtPrintProgress progress(this);
+    PreviewQuestions(state.Questions(), ProgramElementSelection(), chooser, *device, preview,
+                     platform, Job(progress));
 }
 
 void zentuwin::Export() {

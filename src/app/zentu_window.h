@@ -11,7 +11,7 @@
 //    Save, Save As, Font, Reverse Q/A, Contents, About, Edit, Graded Quiz and Random
 //    Test, and whatever later subsystems bind there: Print, Export), then the application's
 //    (Exit). An item is enabled only while a stop on the route handles its id, so
-//    commands not yet built, and Printer Setup, show disabled.
+//    commands not yet built show disabled.
 //  - The runs ask each question through DialogQuestionAsker (quiz/), which shows the
 //    question dialog `testdial` and its responses. While a run is under way the state is
 //    busy: the commands that could change or replace the set, Exit and closing the
@@ -24,8 +24,13 @@
 //    buffer, which lives as long as the program, so new questions inherit across runs.
 //    The editor keeps the state busy as a run does.
 //  - Print and Export (output/) show the element dialog printdial over the one
-//    ElementSelection of the run, then print every question's block on the default
-//    printer through TTextPrinter, or write the blocks to a text file.
+//    ElementSelection of the run, then print every question's block through TTextPrinter,
+//    or write the blocks to a text file.
+//  - Printer Setup, Print Preview and print jobs (output/): QtPrinterSetup keeps the printer,
+//    paper and copies chosen for the run and makes the device of each job (else the default
+//    printer's); a job is a PDF handed to CUPS once whole, named after the file, with
+//    QtPrintProgress showing page n of m and Cancel for a long one; Print Preview shows
+//    PrintPreviewWindow over the pages of a dry run and prints from there.
 //  - The client area is the question list (list/): QuestionListWindow shows the set as a
 //    table through QtQuestionModel, which reads the rows from the set on demand, with a
 //    search field (Find) whose QuestionFilter runs in short slices. The window hears of
@@ -58,6 +63,7 @@
 #include "app/main_window_state.h"
 #include "editor/edit_buffer.h"
 #include "exchange/import_dialog.h"
+#include "output/print_commands.h"
 #include "platform/command_table.h"
 #include "quiz/ask_question.h"
 #include "quiz/mistakes_dialog.h"
@@ -68,6 +74,7 @@ class EditDialogScreens;
 class PrintDevice;
 class QtPlatform;
 class QuestionListWindow;
+class QtPrinterSetup;
 
 class zentuwin : public QMainWindow {
     Q_OBJECT
@@ -82,9 +89,11 @@ class zentuwin : public QMainWindow {
     MainWindowState& State() { return state; }
     CommandMenu* Menu() const { return menu; }
     QuestionListWindow* List() const { return list; }
-    // Where Print prints: the system's default printer unless a test says otherwise.
+    // Where Print prints: the printer chosen in Printer Setup, else the system's default
+    // printer, unless a test says otherwise.
     using PrintDeviceFactory = std::function<std::unique_ptr<PrintDevice>()>;
     void SetPrintDeviceFactory(PrintDeviceFactory factory) { printDevice = std::move(factory); }
+    QtPrinterSetup& PrinterSetup() { return *printerSetup; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -100,6 +109,8 @@ class zentuwin : public QMainWindow {
     void Export();
     // Explain Wrong Answers: the setting as last chosen, and its toggle.
     void BindExplainWrongAnswers();
+    void PrintPreview();
+    PrintJob Job(PrintProgress& progress) const;
 
     QtPlatform& platform;
     MainWindowState state;
@@ -110,6 +121,7 @@ class zentuwin : public QMainWindow {
     CommandMenu* menu = nullptr;
     EditBuffer editBuffer;
     std::unique_ptr<EditDialogScreens> editorScreens;
+    std::unique_ptr<QtPrinterSetup> printerSetup;
     PrintDeviceFactory printDevice;
     QuestionListWindow* list = nullptr;
     std::size_t editorStart = 0;  // 0: from the last question

@@ -1,11 +1,13 @@
-// The Print and Export commands of the main window: the element dialog, then the
-// listing of the whole set on the default printer or in a text file.
+// The Print, Print Preview and Export commands of the main window: the element dialog,
+// then the listing of the whole set on the chosen (else the default) printer, on screen,
+// or in a text file.
 #pragma once
 
 #include <string>
 
 #include "model/question_set.h"
 #include "output/element_selection.h"
+#include "output/listing_pages.h"
 #include "output/print_device.h"
 #include "platform/platform.h"
 
@@ -16,11 +18,6 @@ class ElementChooser {
     // True on OK; on Cancel `selection` is left as it was.
     virtual bool ChooseElements(ElementSelection& selection) = 0;
 };
-
-// The listing's pitch: a condensed 17 characters and 6 lines per inch, TAB stops every 8.
-constexpr int kPrintCharsPerInch = 17;
-constexpr int kPrintLinesPerInch = 6;
-constexpr int kPrintTabWidth = 8;
 
 // Shown when the system has no default printer; there is nothing else to print on.
 constexpr const char* kNoPrinterText =
@@ -39,9 +36,50 @@ bool WriteExportFile(const std::string& path, const Question_Set& questions,
 // overwrite confirmation.
 FileDialogData ExportDialogData();
 
-// Print: the element dialog, then every block on the default printer.
-void PrintQuestions(const Question_Set& questions, ElementSelection& selection,
-                    ElementChooser& chooser, PrintDevice& device, Platform& platform);
+// Watches a job page by page, so a long one can show how far it is and be stopped.
+class PrintProgress {
+  public:
+    virtual ~PrintProgress() = default;
+    // Told when page `done` of `pages` is drawn; false cancels the job.
+    virtual bool PageDone(int done, int pages) = 0;
+};
+
+// The name of a job in the print queue and the title of its PDF: "Zentu - " and the
+// file's name without its folder, or "Zentu - Untitled".
+std::string PrintJobName(const std::string& filePath, bool untitled);
+
+// The save dialog's settings when the chosen target is a PDF file: `fileName` offered,
+// overwrite confirmation.
+FileDialogData PdfDialogData(const std::string& fileName);
+
+// The job's name, and who watches it (none: no progress, no counting of pages first).
+struct PrintJob {
+    std::string name = "TTextPrinter";
+    PrintProgress* progress = nullptr;
+};
+
+// Print: the element dialog, then every block on the chosen or the default printer.
+JobStatus PrintQuestions(const Question_Set& questions, ElementSelection& selection,
+                         ElementChooser& chooser, PrintDevice& device, Platform& platform,
+                         const PrintJob& job = {});
+// The same without the element dialog, as the preview prints what it shows. A refused or
+// failed job, or one waiting on a stopped printer, is reported; Cancel never is.
+JobStatus PrintListing(const Question_Set& questions, const ElementSelection& selection,
+                       PrintDevice& device, Platform& platform, const PrintJob& job = {});
+
+class ListingPages;
+// The preview as the core asks for it: shows the pages, and says whether to print them.
+class ListingPreview {
+  public:
+    virtual ~ListingPreview() = default;
+    virtual bool ShowPages(ListingPages& pages) = 0;
+};
+
+// Print Preview: the element dialog, then the pages Print would make on `device`'s
+// printer, and Print if the user asks for it there.
+void PreviewQuestions(const Question_Set& questions, ElementSelection& selection,
+                      ElementChooser& chooser, PrintDevice& device, ListingPreview& preview,
+                      Platform& platform, const PrintJob& job = {});
 // Export: the element dialog, the save dialog, then the file.
 void ExportQuestions(const Question_Set& questions, ElementSelection& selection,
                      ElementChooser& chooser, Platform& platform);

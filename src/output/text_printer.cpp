@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr const char* kDocumentName = "TTextPrinter";
-
 // Only whole inches of the printable area count, so the grid is the same on every
 // printer of a paper size whatever its margins' fractions.
 int WholeInches(int pixels, int pixelsPerInch) {
@@ -23,9 +21,9 @@ bool TakesCell(unsigned char ch) {
 }
 
 TTextPrinter::TTextPrinter(PrintDevice& device, std::uint32_t pitch, int tabWidth,
-                           std::uint32_t textColor)
+                           std::uint32_t textColor, const std::string& documentName)
     : device(device), textColor(textColor), pitch(pitch), tabWidth(std::max(1, tabWidth)) {
-    if (!device.OpenDefaultPrinter()) return;
+    if (!device.OpenPrinter()) return;
     open = true;
     const int charsPerInch = static_cast<int>(pitch & 0xFFFF);
     const int linesPerInch = static_cast<int>(pitch >> 16);
@@ -33,14 +31,24 @@ TTextPrinter::TTextPrinter(PrintDevice& device, std::uint32_t pitch, int tabWidt
     // A page of at least one cell: a grid of none would never break a line or a page.
     columns = std::max(1, WholeInches(area.width, area.pixelsPerInchX) * charsPerInch);
     lines = std::max(1, WholeInches(area.height, area.pixelsPerInchY) * linesPerInch);
-    device.StartDocument(kDocumentName, {charsPerInch, linesPerInch, textColor});
+    device.StartDocument(documentName, {charsPerInch, linesPerInch, textColor});
     device.StartPage();
+    pages = 1;
 }
 
-TTextPrinter::~TTextPrinter() {
-    if (!open) return;
+TTextPrinter::~TTextPrinter() { Finish(); }
+
+JobResult TTextPrinter::Finish() {
+    if (!open) return {JobStatus::Cancelled, {}, 0};
+    open = false;
     device.EndPage();
-    device.EndDocument();
+    return device.EndDocument();
+}
+
+void TTextPrinter::Cancel() {
+    if (!open) return;
+    open = false;
+    device.CancelDocument();
 }
 
 void TTextPrinter::PutString(std::string_view text) {
@@ -84,6 +92,7 @@ void TTextPrinter::NewPage() {
     if (!open) return;
     device.EndPage();
     device.StartPage();
+    ++pages;
     line = 0;
     column = 0;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "output/print_device.h"
@@ -21,15 +22,20 @@ bool TakesCell(unsigned char ch);
 
 class TTextPrinter {
   public:
-    // Opens the default printer and starts the document "TTextPrinter" and its first
-    // page. Without a default printer the object does nothing at all.
-    TTextPrinter(PrintDevice& device, std::uint32_t pitch, int tabWidth, std::uint32_t textColor);
-    // Ends the last page (even an empty one) and the document.
+    // Opens the printer and starts the document `documentName` and its first page.
+    // Without a printer the object does nothing at all.
+    TTextPrinter(PrintDevice& device, std::uint32_t pitch, int tabWidth, std::uint32_t textColor,
+                 const std::string& documentName = "TTextPrinter");
+    // Ends the last page and the document, unless Finish or Cancel already did.
     virtual ~TTextPrinter();
     TTextPrinter(const TTextPrinter&) = delete;
     TTextPrinter& operator=(const TTextPrinter&) = delete;
 
     bool HasPrinter() const { return open; }
+    // Ends the last page (even an empty one) and the document, and says how the job went.
+    JobResult Finish();
+    // Drops the document: nothing of it is printed.
+    void Cancel();
 
     // Every byte in order; a NUL takes no cell and ends nothing.
     void PutString(std::string_view text);
@@ -41,6 +47,8 @@ class TTextPrinter {
     int Column() const { return column; }
     int Columns() const { return columns; }
     int Lines() const { return lines; }
+    // Pages started so far, the first one included.
+    int Pages() const { return pages; }
 
   private:
     void WrapIfAtEdge();
@@ -54,4 +62,5 @@ class TTextPrinter {
     int column = 0;
     int columns = 0;
     int lines = 0;
+    int pages = 0;
 };

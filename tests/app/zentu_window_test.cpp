@@ -27,16 +27,16 @@
 #include "framework/text_box.h"
 #include "list/question_list_window.h"
 #include "output/print_dialog.h"
+#include "output/print_preview_window.h"
 
 namespace {
 
-const int kEnabledAtStart[] = {kCmNew,           kCmOpen,         kCmSave,
-                               kCmSaveAs,        kCmExit,         kCmFont,
-                               kCmReverse,       kCmEdit,         kCmGradedQuiz,
-                               kCmRandomTest,    kCmPrint,        kCmExport,
-                               kCmAbout,         kCmHelpContents, kCmFind,
-                               kCmQuizOnMatches, kCmQuestionList, kCmExplainWrongAnswers};
-const int kDisabledAtStart[] = {kCmPrinterSetup};
+const int kEnabledAtStart[] = {
+    kCmNew,          kCmOpen,       kCmSave,          kCmSaveAs,       kCmExit,
+    kCmFont,         kCmReverse,    kCmEdit,          kCmGradedQuiz,   kCmRandomTest,
+    kCmPrint,        kCmExport,     kCmAbout,         kCmHelpContents, kCmPrinterSetup,
+    kCmPrintPreview, kCmFind,       kCmQuizOnMatches, kCmQuestionList, kCmExplainWrongAnswers,
+    kCmImport,       kCmExportTable};
 
 void Answer(QMessageBox::StandardButton button) {
     WhenModal<QMessageBox>([button](QMessageBox* box) { box->button(button)->click(); });
@@ -52,19 +52,10 @@ TEST(ZentuWindowTest, MenuItemsAreEnabledExactlyWhereAHandlerIsBound) {
         ASSERT_NE(menu->Action(id), nullptr) << id;
         EXPECT_TRUE(menu->Action(id)->isEnabled()) << id;
     }
-    for (int id : kDisabledAtStart) {
-        ASSERT_NE(menu->Action(id), nullptr) << id;
-        EXPECT_FALSE(menu->Action(id)->isEnabled()) << id;
+    // Every command is bound now, and a bound id is not bound twice.
+    for (int id : {kCmExport, kCmPrinterSetup, kCmPrintPreview}) {
+        EXPECT_FALSE(window->State().Bind(id, [] {})) << id;
     }
-    // Every command is bound now; a bound id is not bound twice, and an item shows enabled
-    // as soon as something handles it (here Printer Setup, which the program never binds).
-    int runs = 0;
-    EXPECT_FALSE(window->State().Bind(kCmExport, [&] { ++runs; }));
-    ASSERT_TRUE(window->State().Bind(kCmPrinterSetup, [&] { ++runs; }));
-    menu->UpdateEnabled();
-    EXPECT_TRUE(menu->Action(kCmPrinterSetup)->isEnabled());
-    menu->Action(kCmPrinterSetup)->trigger();
-    EXPECT_EQ(runs, 1);
 }
 
 TEST(ZentuWindowTest, CaptionFollowsTheStartUpFile) {
@@ -121,6 +112,37 @@ TEST(ZentuWindowTest, ExitWithoutChangesClosesWithoutAsking) {
     window->show();
     window->Menu()->Action(kCmExit)->trigger();
     EXPECT_FALSE(window->isVisible());
+}
+
+// Print Preview: the element dialog, the pages of the listing over the window, and Print
+// from there, as a job named after the file.
+TEST(ZentuWindowTest, PreviewShowsTheListingAndPrintsItFromThere) {
+    ProgramElementSelection() = {};
+    zentu program;
+    zentuwin* window =
+        program.CreateMainWindow(std::string(ZENTU_EXAMPLES_DIR "/german_words.que"));
+    window->show();
+    for (const bool print : {false, true}) {
+        RecordingPrintDevice printed;
+        struct Kept : RecordingPrintDevice {
+            RecordingPrintDevice& keep;
+            explicit Kept(RecordingPrintDevice& keep) : keep(keep) {}
+            ~Kept() override { keep = *this; }
+        };
+        window->SetPrintDeviceFactory([&] { return std::make_unique<Kept>(printed); });
+        WhenModal<printdial>([](printdial* dialog) { dialog->Button(kIdOk)->click(); });
+        QString shown;
+        WhenModal<PrintPreviewWindow>([&](PrintPreviewWindow* preview) {
+            shown = preview->findChildren<QLabel*>().back()->text() +
+                    (preview->parentWidget() == window ? " over the window" : "");
+            print ? preview->accept() : preview->reject();
+        });
+        window->Menu()->Action(kCmPrintPreview)->trigger();
+        EXPECT_EQ(shown, "Page 1 of 1 over the window");
+        EXPECT_EQ(printed.calls.size() > 2 ? printed.calls[2] : "",  // opened for the preview first
+                  print ? "doc Zentu - german_words.que" : "");
+        EXPECT_EQ(printed.pages.empty() ? "" : printed.pages[0].at(0), print ? "Question: 1" : "");
+    }
 }
 
 TEST(ZentuWindowTest, PrintAndExportListTheSetWithOneSelectionOrSayThereIsNoPrinter) {

@@ -11,11 +11,16 @@ class RecordingPrintDevice : public PrintDevice {
   public:
     bool hasPrinter = true;
     PrintableArea area{850, 1090, 100, 100};  // 8.5 x 10.9 inches: 136 columns, 60 lines
-    std::vector<std::string> calls;           // open, doc NAME, start, end, enddoc
+    JobResult result;                         // what ending the document answers
+    std::string file;                         // a file target's name; empty: a printer
+    std::vector<std::string> calls;           // open, doc NAME, start, end, enddoc, cancel
     CellGrid grid;
     std::vector<std::vector<std::string>> pages;  // lines of each page, a space per empty cell
 
-    bool OpenDefaultPrinter() override { return calls.push_back("open"), hasPrinter; }
+    bool OpenPrinter() override { return calls.push_back("open"), hasPrinter; }
+    bool PrintsToFile() const override { return !file.empty(); }
+    std::string OutputFile() const override { return file; }
+    void SetOutputFile(const std::string& path) override { file = path; }
     PrintableArea Area() const override { return area; }
     void StartDocument(const std::string& name, const CellGrid& cells) override {
         calls.push_back("doc " + name);
@@ -23,7 +28,8 @@ class RecordingPrintDevice : public PrintDevice {
     }
     void StartPage() override { calls.push_back("start"), pages.emplace_back(); }
     void EndPage() override { calls.push_back("end"); }
-    void EndDocument() override { calls.push_back("enddoc"); }
+    JobResult EndDocument() override { return calls.push_back("enddoc"), result; }
+    void CancelDocument() override { calls.push_back("cancel"); }
     void DrawChar(unsigned char ch, int column, int line) override {
         std::vector<std::string>& page = pages.back();
         if (page.size() <= std::size_t(line)) page.resize(line + 1);

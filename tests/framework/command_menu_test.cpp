@@ -33,7 +33,7 @@ TEST(CommandMenu, MenusAreBuiltFromTheirResources) {
     } const cases[] = {
         {kMenuMainWindow,
          "&File[&New 108|&Open 8103|&Import... 30001|&Save 104|Save &As 105|-|&Export 11842|"
-         "Export as &Table... 30002|&Print 4102|"
+         "Export as &Table... 30002|&Print 4102|Print Pre&view... 30031|"
          "P&rinter Setup... 4101|-|E&xit 106]|&Tools[&Edit 203|F&ind... 30011|"
          "Graded &Quiz 2073|Quiz on &Matches 30012|Random &Test 2093|-|&Font 11843|"
          "&Reverse Q/A 107|E&xplain Wrong Answers 30021]|&View[&Question List 30013]|"
@@ -56,7 +56,7 @@ TEST(CommandMenu, MenusAreBuiltFromTheirResources) {
 }
 
 // An item is enabled only while a stop of the route handles its id: "P&rinter Setup..."
-// never, and commands not built yet not until they are bound. Choosing an item runs the
+// not on this route, and commands not built yet not until they are bound. Choosing an item runs the
 // handler of the first stop, which alone decides the item's check mark.
 TEST(CommandMenu, ItemsFollowTheRoute) {
     CommandTable window;
