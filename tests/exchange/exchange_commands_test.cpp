@@ -104,6 +104,9 @@ TEST(ExchangeCommandsTest, ImportReplacesTheSetAsOpenDoesOrChangesNothing) {
         if (c.changed) state.SetQuestionsChanged();
         const Question_Set before = state.Questions();
         const LogFont fontBefore = state.DisplayFont();
+        // The question list hears of an import as of Open, and of nothing else.
+        std::vector<StateChange> heard;
+        state.AddChangeListener([&](StateChange change) { heard.push_back(change); });
         platform.messageAnswers = {c.closeAnswer};
         if (!c.file.empty()) platform.openAnswers.push_back(FakePlatform::FileChoice{c.file, 0});
 
@@ -118,6 +121,10 @@ TEST(ExchangeCommandsTest, ImportReplacesTheSetAsOpenDoesOrChangesNothing) {
             EXPECT_EQ(ui.reports.back().second, !c.imported);
         }
         EXPECT_EQ(ui.progressShown, c.stop ? 1 : 0) << "progress every few thousand rows";
+        const std::vector<StateChange> expected =
+            c.imported ? std::vector<StateChange>{StateChange::Questions, StateChange::Font}
+                       : std::vector<StateChange>{};
+        EXPECT_EQ(heard, expected);
         if (c.imported) {
             EXPECT_EQ(state.Questions(), SetOf({Record("house", "Haus", "", '\0'),
                                                 Record("mouse", "Maus", "", '\0')}));
