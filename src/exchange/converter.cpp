@@ -5,7 +5,7 @@
 
 #include "exchange/table_reader.h"
 #include "exchange/table_writer.h"
-#include "exchange/windows1252.h"
+#include "model/windows1252.h"
 #include "model/question_file.h"
 #include "model/text_helpers.h"
 #include "output/element_selection.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "exchange/windows1252.h"
+#include "model/windows1252.h"
 #include "model/text_helpers.h"
 #include "res/string_table.h"
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "exchange/windows1252.h"
+#include "model/windows1252.h"
 #include "model/question_file.h"
 #include "model/safe_file.h"
 #include "model/text_helpers.h"

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "exchange/table_format.h"
-#include "exchange/windows1252.h"
+#include "model/windows1252.h"
 #include "model/question_file.h"
 #include "model/safe_file.h"
 

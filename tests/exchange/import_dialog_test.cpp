@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "exchange/windows1252.h"
+#include "model/windows1252.h"
 #include "framework/codepage.h"
 #include "framework/text_box.h"
 

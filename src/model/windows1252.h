@@ -1,5 +1,6 @@
-// The code page of stored texts as Unicode, for code without Qt: the same total mapping as
-// the widgets use, so a byte read in and written out comes back as it was.
+// The code page of stored texts as Unicode: the one total mapping that the widgets (through
+// framework/codepage) and the table import and export share, so a byte read in and written
+// out comes back as it was.
 #pragma once
 
 #include <string>

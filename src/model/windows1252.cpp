@@ -1,4 +1,4 @@
-#include "exchange/windows1252.h"
+#include "model/windows1252.h"
 
 #include <array>
 #include <cstdint>
