@@ -5,9 +5,9 @@
 
 #include "exchange/table_reader.h"
 #include "exchange/table_writer.h"
-#include "model/windows1252.h"
 #include "model/question_file.h"
 #include "model/text_helpers.h"
+#include "model/windows1252.h"
 #include "output/element_selection.h"
 #include "output/print_commands.h"
 #include "res/string_table.h"

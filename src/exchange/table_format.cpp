@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "model/windows1252.h"
 #include "model/text_helpers.h"
+#include "model/windows1252.h"
 #include "res/string_table.h"
 
 const std::array<const char*, kColumnCount> kColumnNames = {

@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "model/windows1252.h"
 #include "model/question_file.h"
 #include "model/safe_file.h"
 #include "model/text_helpers.h"
+#include "model/windows1252.h"
 
 namespace {
 
@@ -610,9 +610,11 @@ class TableParser {
                 char32_t codePoint = 0;
                 std::size_t length = 1;
                 unsigned char byte = 0;
+                // A question file drops every CR and ends at 0x1A: a face name holding
+                // either could not be saved as it reads.
                 storable = storable &&
                            DecodeUtf8(value.data(), value.size(), i, codePoint, length) &&
-                           CodePointToCp1252(codePoint, byte);
+                           CodePointToCp1252(codePoint, byte) && byte != '\r' && byte != 0x1A;
                 bytes.push_back(static_cast<char>(byte));
                 i += std::max<std::size_t>(length, 1);
             }

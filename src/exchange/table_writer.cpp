@@ -5,9 +5,9 @@
 #include <new>
 
 #include "exchange/table_format.h"
-#include "model/windows1252.h"
 #include "model/question_file.h"
 #include "model/safe_file.h"
+#include "model/windows1252.h"
 
 namespace {
 

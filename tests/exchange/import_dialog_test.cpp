@@ -9,9 +9,9 @@
 #include <QLabel>
 #include <QTest>
 
-#include "model/windows1252.h"
 #include "framework/codepage.h"
 #include "framework/text_box.h"
+#include "model/windows1252.h"
 
 namespace {
 

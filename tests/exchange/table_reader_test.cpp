@@ -260,3 +260,29 @@ TEST(TableReaderTest, OtherProgramsFilesGiveWhatTheirUsersSee) {
 }
 
 }  // namespace
+
+namespace {
+
+// The font line is taken only when a question file could carry it as it reads: a face name
+// with a CR (which a question file drops) or 0x1A (where its data ends) would come back
+// otherwise, or end the file early.
+TEST(TableReaderTest, FontLineTakenOnlyWhenAQuestionFileCanCarryIt) {
+    const struct {
+        std::string line;
+        bool read;
+    } cases[] = {
+        {"#font:-20 0 0 0 700 0 0 0 0 0 0 0 0 Liberation Serif  ", true},
+        {"#font:-20 0 0 0 700 0 0 0 0 0 0 0 0 Se\rrif", false},
+        {"#font:-20 0 0 0 700 0 0 0 0 0 0 0 0 Se\x1Arif", false},
+        {"#font:-20 0 0 0 700 0 0 0 0 0 0 0 0 \xC5\x91", false},
+    };
+    for (const auto& c : cases) {
+        ImportedTable table;
+        ImportReport report;
+        ASSERT_TRUE(ParseTable(c.line + "\na\tb\n", ImportOptions(), table, report)) << c.line;
+        EXPECT_EQ(table.fontRead, c.read) << c.line;
+        if (c.read) EXPECT_EQ(table.font.faceName, "Liberation Serif  ");
+    }
+}
+
+}  // namespace
