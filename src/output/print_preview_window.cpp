@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -59,13 +60,17 @@ class PrintPreviewWindow::PageView : public QWidget {
     }
 
   protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
+        // Straight onto the screen, only the part that needs it: no page image is kept.
         QPainter painter(this);
-        const QImage& image = window.image;
-        const QSizeF size = image.deviceIndependentSize();
-        const QPointF at((width() - size.width()) / 2, kPaperGap);
-        painter.fillRect(QRectF(at + QPointF(3, 3), size), palette().shadow());
-        painter.drawImage(at, image);
+        const double pixelsPerInch = window.Zoom();
+        const QRectF paper(
+            QPointF((width() - window.PaperSize(pixelsPerInch).width()) / 2, kPaperGap),
+            window.PaperSize(pixelsPerInch));
+        painter.fillRect(paper.translated(3, 3), palette().shadow());
+        painter.setClipRect(paper.intersected(QRectF(event->rect())));
+        painter.translate(paper.topLeft());
+        window.PaintPage(window.current, painter, pixelsPerInch);
     }
 
   private:
@@ -196,9 +201,7 @@ void PrintPreviewWindow::PaintPage(int page, QPainter& painter, double pixelsPer
     const int resolution = std::max(1, pages.Area().pixelsPerInchX);
     const double scale = pixelsPerInch / resolution;
     painter.save();
-    painter.fillRect(
-        QRectF(QPointF(0, 0), layout.fullRect(QPageLayout::Inch).size() * pixelsPerInch),
-        Qt::white);
+    painter.fillRect(QRectF(QPointF(0, 0), PaperSize(pixelsPerInch)), Qt::white);
     if (pages.Reach(page)) {
         // The printable area's corner as the job's device counts it.
         painter.scale(scale, scale);
@@ -209,20 +212,24 @@ void PrintPreviewWindow::PaintPage(int page, QPainter& painter, double pixelsPer
     painter.restore();
 }
 
+QSizeF PrintPreviewWindow::PaperSize(double pixelsPerInch) const {
+    return layout.fullRect(QPageLayout::Inch).size() * pixelsPerInch;
+}
+
+QImage PrintPreviewWindow::PageImage() {
+    const double pixelsPerInch = Zoom();
+    const qreal ratio = devicePixelRatioF();
+    QImage image((PaperSize(pixelsPerInch) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(&image);
+    PaintPage(current, painter, pixelsPerInch);
+    return image;
+}
+
 void PrintPreviewWindow::Render() {
     // The whole page waits for the room the window gets when it shows.
     if (zoom == 0 && !scroll->viewport()->isVisible()) return;
-    const double pixelsPerInch = Zoom();
-    const qreal ratio = devicePixelRatioF();
-    const QSizeF paper = layout.fullRect(QPageLayout::Inch).size() * pixelsPerInch;
-    image = QImage((paper * ratio).toSize(), QImage::Format_RGB32);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        PaintPage(current, painter, pixelsPerInch);
-    }
-    const QSize room = paper.toSize() + QSize(2 * kPaperGap, 2 * kPaperGap);
+    const QSize room = PaperSize(Zoom()).toSize() + QSize(2 * kPaperGap, 2 * kPaperGap);
     view->resize(room.expandedTo(scroll->viewport()->size()));
     view->update();
 }

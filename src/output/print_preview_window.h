@@ -31,14 +31,16 @@ class PrintPreviewWindow : public QDialog {
     // with the paper's top-left corner at the origin: what the screen and a test see.
     void PaintPage(int page, QPainter& painter, double pixelsPerInch);
     // The page as the window shows it now, rendered anew.
-    QImage PageImage() const { return image; }
+    QImage PageImage();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     class PageView;
+    // Sizes the page's room for the zoom and has it painted again.
     void Render();
+    QSizeF PaperSize(double pixelsPerInch) const;
     void Step(int by);
 
     void UpdatePageCount();
@@ -47,7 +49,6 @@ class PrintPreviewWindow : public QDialog {
     QPageLayout layout;
     int current = 0;
     double zoom = 0;  // 0: the whole page
-    QImage image;
     PageView* view = nullptr;
     QScrollArea* scroll = nullptr;
     QSpinBox* pageBox = nullptr;

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -78,6 +79,44 @@ PrinterChoice DefaultPrinterChoice() {
     return choice;
 }
 
+namespace {
+
+// The face sized for one cell height, with its glyph for each byte: the preview draws
+// every page it shows with the same face, so its rendered glyphs stay cached between
+// pages and are not rasterized anew for each one.
+struct CellFace {
+    QRawFont font;
+    double cellHeight = 0;
+    double advance = 0;  // of an M, in the sized face
+    std::array<quint32, 256> glyphOf{};
+};
+
+const CellFace& FaceForCells(double cellHeight) {
+    static std::unique_ptr<CellFace> face;
+    if (face && face->cellHeight == cellHeight) return *face;
+    if (!face) {
+        // The face goes with the application: its font engine cannot outlive the fonts.
+        qAddPostRoutine([] { face.reset(); });
+    }
+    auto sized = std::make_unique<CellFace>();
+    sized->cellHeight = cellHeight;
+    // The cell height is the font's height.
+    sized->font = QRawFont::fromFont(CellFont());
+    const double probeHeight = sized->font.ascent() + sized->font.descent();
+    if (probeHeight > 0) sized->font.setPixelSize(kProbePixelSize * cellHeight / probeHeight);
+    for (int byte = 0; byte < 256; ++byte) {
+        const QVector<quint32> glyphs = sized->font.glyphIndexesForString(
+            QString(ByteToChar(static_cast<unsigned char>(byte))));
+        sized->glyphOf[static_cast<std::size_t>(byte)] = glyphs.isEmpty() ? 0 : glyphs.first();
+    }
+    const QVector<QPointF> advance = sized->font.advancesForGlyphIndexes({sized->glyphOf['M']});
+    sized->advance = advance.isEmpty() ? 0 : advance.first().x();
+    face = std::move(sized);
+    return *face;
+}
+
+}  // namespace
+
 void CellPainter::Begin(QPainter* target, int resolution, const CellGrid& grid) {
     painter = target;
     cellWidth = grid.charsPerInch > 0 ? static_cast<double>(resolution) / grid.charsPerInch : 1;
@@ -85,18 +124,11 @@ void CellPainter::Begin(QPainter* target, int resolution, const CellGrid& grid) 
 
     // The font is set once for the document: every glyph is drawn from it, its cell
     // height the font's height and its advance squeezed to the cell width.
-    font = QRawFont::fromFont(CellFont());
-    const double probeHeight = font.ascent() + font.descent();
-    if (probeHeight > 0) font.setPixelSize(kProbePixelSize * cellHeight / probeHeight);
+    const CellFace& face = FaceForCells(cellHeight);
+    font = face.font;
     ascent = font.ascent();
-
-    for (int byte = 0; byte < 256; ++byte) {
-        const QVector<quint32> glyphs =
-            font.glyphIndexesForString(QString(ByteToChar(static_cast<unsigned char>(byte))));
-        glyphOf[static_cast<std::size_t>(byte)] = glyphs.isEmpty() ? 0 : glyphs.first();
-    }
-    const QVector<QPointF> advance = font.advancesForGlyphIndexes({glyphOf['M']});
-    scaleX = !advance.isEmpty() && advance.first().x() > 0 ? cellWidth / advance.first().x() : 1;
+    glyphOf = face.glyphOf;
+    scaleX = face.advance > 0 ? cellWidth / face.advance : 1;
 
     color = QColor(static_cast<int>(grid.textColor & 0xFF),
                    static_cast<int>((grid.textColor >> 8) & 0xFF),
