@@ -78,7 +78,7 @@ TEST(DialogSizes, DialogsAndMapGrowWithTheDisplayFontWithinTheScreen) {
     for (const int points : {0, 24, 72}) {
         SCOPED_TRACE(points);
         const LogFont font = DisplayFont(points);
-        testdial question({kQuestionWithHint, "Capital?"}, nullptr, font, platform);
+        testdial question({kQuestionWithHint, "Capital?", {}, {}}, nullptr, font, platform);
         editdialog editor(nullptr, kDialogQuestionEditor, 1, true, font, buffer, platform);
         advancedialog advanced(buffer, nullptr);
         for (QDialog* dialog : std::initializer_list<QDialog*>{&question, &editor, &advanced}) {

@@ -281,7 +281,9 @@ TEST(TableReaderTest, FontLineTakenOnlyWhenAQuestionFileCanCarryIt) {
         ImportReport report;
         ASSERT_TRUE(ParseTable(c.line + "\na\tb\n", ImportOptions(), table, report)) << c.line;
         EXPECT_EQ(table.fontRead, c.read) << c.line;
-        if (c.read) EXPECT_EQ(table.font.faceName, "Liberation Serif  ");
+        if (c.read) {
+            EXPECT_EQ(table.font.faceName, "Liberation Serif  ");
+        }
     }
 }
 

@@ -164,7 +164,7 @@ TEST_F(SafeFileTest, SavesReplaceTheFileWholeOrNotAtAll) {
     }
     Parsed read;
     read.outcome = ReadQuestionFile(Path("large.que"), read.set, read.font, read.fontRead);
-    EXPECT_EQ(read, (Parsed{ReadOutcome::Loaded, large, font, true}));
+    EXPECT_EQ(read, (Parsed{ReadOutcome::Loaded, large, font, true, {}}));
 }
 
 // Only regular files within the limit are read, whole and held once, also those that say
@@ -204,9 +204,9 @@ TEST_F(SafeFileTest, ReadsRegularFilesWithinTheLimitOnly) {
         EXPECT_TRUE(out == (c.ok ? Contents(path) : "previous")) << path << " " << c.limit;
         EXPECT_LT(out.capacity(), out.size() + 4096) << path;
         if (c.ok || c.limit != kMax) continue;
-        Parsed read{ReadOutcome::Loaded, kept, LogFont(), true};
+        Parsed read{ReadOutcome::Loaded, kept, LogFont(), true, {}};
         read.outcome = ReadQuestionFile(path, read.set, read.font, read.fontRead);
-        EXPECT_EQ(read, (Parsed{ReadOutcome::OpenFailed, kept, LogFont(), false})) << path;
+        EXPECT_EQ(read, (Parsed{ReadOutcome::OpenFailed, kept, LogFont(), false, {}})) << path;
     }
 }
 
