@@ -88,7 +88,7 @@ void EditLoop::Commit() {
     if (position > set.Count()) {
         set.Append(CommitRecord(buffer));
     } else {
-        set.At(position) = CommitRecord(buffer);
+        set.Replace(position, CommitRecord(buffer));
     }
 }
 
@@ -105,8 +105,8 @@ bool EditLoop::Act(int exit) {
             if (position > set.Count()) position = set.Count();
             return true;
         case kEditInsert: {
-            const Zentu_Data stored = set.At(position);
-            set.InsertAt(position + 1, stored);
+            // The copy's texts come from the set's own arena; the set allows that.
+            set.InsertAt(position + 1, set.View(position));
             return true;
         }
         case kEditFirst:
@@ -124,7 +124,7 @@ bool EditLoop::Act(int exit) {
 }
 
 void EditLoop::Move() {
-    Zentu_Data moved = std::move(set.At(position));
+    const Zentu_Data moved = set.At(position);
     set.RemoveAt(position);
     const std::size_t rest = set.Count();
     std::string text;
@@ -141,7 +141,7 @@ void EditLoop::Move() {
         return;
     }
     if (static_cast<std::uint64_t>(wanted) > rest + 1) {
-        set.Append(std::move(moved));
+        set.Append(moved);
         return;
     }
     position = static_cast<std::size_t>(wanted);

@@ -46,14 +46,32 @@ void ApplyTextMode(std::string& bytes) {
     bytes.resize(static_cast<std::size_t>(out - data));
 }
 
+// A record's texts as read: views into the file's bytes, or, for a text with line breaks,
+// into one of these buffers (reused from record to record, so reading does not allocate
+// per question).
+struct TextBuffers {
+    std::string text[5];
+};
+
 // Line breaks are single LFs after the text-mode pass; memory keeps them as CR LF.
-void ReadText(RecordStream& stream, std::string& text) {
-    if (stream.ReadUntil('\t', text) && std::memchr(text.data(), '\n', text.size()) != nullptr) {
-        text = LfToCrLf(text);
+void ReadText(RecordStream& stream, std::string_view& text, std::string& buffer) {
+    if (!stream.ReadUntil('\t', text)) return;
+    const char* lf = static_cast<const char*>(std::memchr(text.data(), '\n', text.size()));
+    if (lf == nullptr) return;
+    buffer.clear();
+    std::size_t pos = 0;
+    while (lf != nullptr) {
+        const std::size_t at = static_cast<std::size_t>(lf - text.data());
+        buffer.append(text.data() + pos, at - pos);
+        buffer.append("\r\n", 2);
+        pos = at + 1;
+        lf = static_cast<const char*>(std::memchr(text.data() + pos, '\n', text.size() - pos));
     }
+    buffer.append(text.data() + pos, text.size() - pos);
+    text = buffer;
 }
 
-void ReadFlagsAndMethod(RecordStream& stream, Zentu_Data& record) {
+void ReadFlagsAndMethod(RecordStream& stream, Zentu_View& record) {
     stream.ReadFlag(record.useHint);
     stream.ReadFlag(record.confirmCorrect);
     stream.ReadFlag(record.checkSpaces);
@@ -62,18 +80,44 @@ void ReadFlagsAndMethod(RecordStream& stream, Zentu_Data& record) {
     if (stream.ReadInt32(method)) record.answerMethod = static_cast<AnswerMethod>(method);
 }
 
+void ReadRecordView(RecordStream& stream, int formatNumber, Zentu_View& record,
+                    TextBuffers& buffers) {
+    if (formatNumber == kFormatVersion10) {
+        char tab;
+        stream.ReadByte(tab);
+        ReadText(stream, record.question, buffers.text[0]);
+        ReadText(stream, record.answer, buffers.text[1]);
+        ReadText(stream, record.hint, buffers.text[2]);
+        stream.ReadByte(record.delimiter);
+        ReadFlagsAndMethod(stream, record);
+    } else if (formatNumber == kFormatVersion11) {
+        stream.Ignore(2, '\n');
+        ReadText(stream, record.question, buffers.text[0]);
+        ReadText(stream, record.answer, buffers.text[1]);
+        ReadText(stream, record.hint, buffers.text[2]);
+        ReadText(stream, record.rightResponse, buffers.text[3]);
+        ReadText(stream, record.wrongResponse, buffers.text[4]);
+        stream.ReadByte(record.delimiter);
+        stream.Ignore(2, '\t');
+        ReadFlagsAndMethod(stream, record);
+    }
+}
+
 void ReadRecords(RecordStream& stream, int formatNumber, std::uint64_t count, Question_Set& set,
                  ReadReport& report) {
     const std::uint64_t plausible = stream.Remaining() / kMinRecordBytes + kCountSlack;
     const std::size_t records = static_cast<std::size_t>(std::min(count, plausible));
     if (records < count) report.countNotTaken = true;
-    set.Reserve(set.Count() + records);
+    // The texts are at most the bytes left, unless line breaks grow by their CRs; the
+    // arena then grows once or twice, still within the memory a read may take.
+    set.Reserve(set.Count() + records, stream.Remaining());
+    TextBuffers buffers;
     for (std::size_t i = 0; i < records; ++i) {
-        Zentu_Data record;
-        ReadRecord(stream, formatNumber, record);
+        Zentu_View record;
+        ReadRecordView(stream, formatNumber, record, buffers);
         // The stream stays failed, so this counts the damaged record and every later one.
         if (stream.Failed()) ++report.questionsNotRead;
-        set.Append(std::move(record));
+        set.Append(record);
     }
 }
 
@@ -199,34 +243,19 @@ ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& fon
 }
 
 void ReadRecord(RecordStream& stream, int formatNumber, Zentu_Data& record) {
-    if (formatNumber == kFormatVersion10) {
-        char tab;
-        stream.ReadByte(tab);
-        ReadText(stream, record.question);
-        ReadText(stream, record.answer);
-        ReadText(stream, record.hint);
-        stream.ReadByte(record.delimiter);
-        ReadFlagsAndMethod(stream, record);
-    } else if (formatNumber == kFormatVersion11) {
-        stream.Ignore(2, '\n');
-        ReadText(stream, record.question);
-        ReadText(stream, record.answer);
-        ReadText(stream, record.hint);
-        ReadText(stream, record.rightResponse);
-        ReadText(stream, record.wrongResponse);
-        stream.ReadByte(record.delimiter);
-        stream.Ignore(2, '\t');
-        ReadFlagsAndMethod(stream, record);
-    }
+    Zentu_View view(record);
+    TextBuffers buffers;
+    ReadRecordView(stream, formatNumber, view, buffers);
+    record = view.ToData();
 }
 
-void WriteRecord(std::string& out, int formatNumber, const Zentu_Data& record) {
+void WriteRecord(std::string& out, int formatNumber, const Zentu_View& record) {
     const std::string_view delimiter(&record.delimiter, 1);
     const bool flags[] = {record.useHint, record.confirmCorrect, record.checkSpaces,
                           record.caseSensitive};
     if (formatNumber == kFormatVersion10) {
         // The first flag follows the delimiter byte directly; the record has no line end.
-        for (const std::string* text : {&record.question, &record.answer, &record.hint}) {
+        for (const std::string_view* text : {&record.question, &record.answer, &record.hint}) {
             out.push_back('\t');
             AppendTextMode(out, *text);
         }
@@ -239,8 +268,8 @@ void WriteRecord(std::string& out, int formatNumber, const Zentu_Data& record) {
         AppendNumber(out, static_cast<std::int32_t>(record.answerMethod));
         return;
     }
-    for (const std::string* text : {&record.question, &record.answer, &record.hint,
-                                    &record.rightResponse, &record.wrongResponse}) {
+    for (const std::string_view* text : {&record.question, &record.answer, &record.hint,
+                                         &record.rightResponse, &record.wrongResponse}) {
         AppendTextMode(out, *text);
         out.push_back('\t');
     }
@@ -286,14 +315,14 @@ constexpr std::size_t kWriteChunk = std::size_t(256) << 10;
 std::string FormatQuestionFile(const Question_Set& set, int formatNumber, const LogFont* font) {
     std::string out;
     std::size_t estimate = 64;
-    for (const Zentu_Data& record : set) {
+    for (const Zentu_View record : set) {
         estimate += 32 + record.question.size() + record.answer.size() + record.hint.size() +
                     record.rightResponse.size() + record.wrongResponse.size();
     }
     out.reserve(estimate);
     AppendHead(out, set, formatNumber, font);
     const int layout = LayoutOf(formatNumber);
-    for (const Zentu_Data& record : set) WriteRecord(out, layout, record);
+    for (const Zentu_View record : set) WriteRecord(out, layout, record);
     return out;
 }
 
@@ -305,7 +334,7 @@ bool WriteQuestionFile(const std::string& path, const Question_Set& set, int for
             chunk.reserve(kWriteChunk + 4096);
             AppendHead(chunk, set, formatNumber, font);
             const int layout = LayoutOf(formatNumber);
-            for (const Zentu_Data& record : set) {
+            for (const Zentu_View record : set) {
                 WriteRecord(chunk, layout, record);
                 if (chunk.size() >= kWriteChunk) {
                     if (!sink(chunk)) return false;

@@ -1,42 +1,100 @@
 // The ordered set of questions that the main window owns; positions count from 1.
+//
+// A million questions must read at the speed of the disk, so the set does not hold five
+// strings per question: every text lives in one arena per set, and a question is a small
+// record of offsets, lengths and flags into it. Readers get a Zentu_View (texts as
+// string_views into the arena, valid until the set next changes) or a Zentu_Data copy.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "model/zentu_data.h"
 
 class Question_Set {
   public:
-    using const_iterator = std::vector<Zentu_Data>::const_iterator;
-    using iterator = std::vector<Zentu_Data>::iterator;
+    // Walks the set as views; each view is valid until the set changes.
+    class const_iterator {
+      public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = Zentu_View;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = Zentu_View;
+
+        const_iterator() = default;
+        const_iterator(const Question_Set* set, std::size_t index) : set(set), index(index) {}
+        Zentu_View operator*() const { return set->View(index + 1); }
+        const_iterator& operator++() {
+            ++index;
+            return *this;
+        }
+        const_iterator operator++(int) {
+            const_iterator was = *this;
+            ++index;
+            return was;
+        }
+        bool operator==(const const_iterator& other) const { return index == other.index; }
+        bool operator!=(const const_iterator& other) const { return index != other.index; }
+
+      private:
+        const Question_Set* set = nullptr;
+        std::size_t index = 0;
+    };
+    using iterator = const_iterator;
 
     std::size_t Count() const { return records.size(); }
     bool Empty() const { return records.empty(); }
 
     // 1 <= n <= Count(); checked in debug builds only, as every caller validates n.
-    Zentu_Data& At(std::size_t n);
-    const Zentu_Data& At(std::size_t n) const;
+    // A copy of the n-th question.
+    Zentu_Data At(std::size_t n) const { return View(n).ToData(); }
+    // The n-th question's texts where they lie, valid until the set next changes.
+    Zentu_View View(std::size_t n) const;
 
-    void Append(const Zentu_Data& record) { records.push_back(record); }
-    void Append(Zentu_Data&& record) { records.push_back(std::move(record)); }
+    // The n-th question becomes `record`; no other question moves.
+    void Replace(std::size_t n, const Zentu_View& record);
+    void Append(const Zentu_View& record);
     // 1 <= n <= Count() + 1; the records from n on move up one position.
-    void InsertAt(std::size_t n, const Zentu_Data& record);
+    void InsertAt(std::size_t n, const Zentu_View& record);
+    // The same for values, which may also be written as braced lists.
+    void Replace(std::size_t n, const Zentu_Data& record) { Replace(n, Zentu_View(record)); }
+    void Append(const Zentu_Data& record) { Append(Zentu_View(record)); }
+    void InsertAt(std::size_t n, const Zentu_Data& record) { InsertAt(n, Zentu_View(record)); }
     // 1 <= n <= Count(); the records after n move down one position.
     void RemoveAt(std::size_t n);
-    void Clear() { records.clear(); }
-    // Room for at least n records, so a reader that knows the count allocates once.
-    void Reserve(std::size_t n) { records.reserve(n); }
+    void Clear();
+    // Room for at least n records, and for `moreTextBytes` of text beyond what the set
+    // holds, so a reader that knows the size of what comes allocates once.
+    void Reserve(std::size_t n, std::size_t moreTextBytes = 0);
 
-    const_iterator begin() const { return records.begin(); }
-    const_iterator end() const { return records.end(); }
-    iterator begin() { return records.begin(); }
-    iterator end() { return records.end(); }
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, records.size()); }
 
-    bool operator==(const Question_Set& other) const { return records == other.records; }
+    bool operator==(const Question_Set& other) const;
     bool operator!=(const Question_Set& other) const { return !(*this == other); }
 
+    // The bytes the arena holds for texts no record refers to any more (for tests).
+    std::size_t GarbageBytes() const { return garbage; }
+
   private:
-    // std::vector grows geometrically, so appending a whole file is linear, not quadratic.
-    std::vector<Zentu_Data> records;
+    // 40 bytes: the five texts lie one after another from `offset`, in field order.
+    struct Record {
+        std::uint64_t offset = 0;
+        std::uint32_t length[5] = {};
+        std::int32_t method = 1;
+        char delimiter = ',';
+        std::uint8_t flags = 0;
+    };
+
+    Record Store(const Zentu_View& record);
+    std::size_t TextBytes(const Record& record) const;
+    void CompactIfWasteful();
+
+    std::string arena;
+    std::vector<Record> records;
+    std::size_t garbage = 0;
 };

@@ -28,7 +28,18 @@ void RecordStream::Ignore(std::size_t limit, char stop) {
 }
 
 bool RecordStream::ReadUntil(char stop, std::string& out) {
-    out.clear();
+    std::string_view view;
+    const bool read = ReadUntil(stop, view);
+    if (view.empty()) {
+        out.clear();
+    } else {
+        out.assign(view.data(), view.size());
+    }
+    return read;
+}
+
+bool RecordStream::ReadUntil(char stop, std::string_view& out) {
+    out = std::string_view();
     if (failed || pos >= data.size()) {
         failed = true;
         return false;
@@ -37,10 +48,10 @@ bool RecordStream::ReadUntil(char stop, std::string& out) {
     const std::size_t left = data.size() - pos;
     const char* found = static_cast<const char*>(std::memchr(begin, stop, left));
     if (found == nullptr) {
-        out.assign(begin, left);
+        out = std::string_view(begin, left);
         pos = data.size();
     } else {
-        out.assign(begin, static_cast<std::size_t>(found - begin));
+        out = std::string_view(begin, static_cast<std::size_t>(found - begin));
         pos += static_cast<std::size_t>(found - begin) + 1;
     }
     return true;

@@ -24,6 +24,8 @@ class RecordStream {
     // The bytes up to the next `stop` (consumed, not kept) or to the end of the data.
     // Fails, leaving `out` empty, when the data has already ended.
     bool ReadUntil(char stop, std::string& out);
+    // The same as a view into the data, which must outlive it.
+    bool ReadUntil(char stop, std::string_view& out);
     // Skips white space, then an optionally signed decimal number that fits 32 bits.
     bool ReadInt32(std::int32_t& value);
     // Skips white space, then an unsigned decimal number (a '+' allowed) that fits 32 bits.

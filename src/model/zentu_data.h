@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The codes are single bits and are the numbers stored in question files. Any other
 // int32 value is legal (the enum has a fixed underlying type), is carried through
@@ -28,4 +29,53 @@ struct Zentu_Data {
 
     bool operator==(const Zentu_Data& other) const;
     bool operator!=(const Zentu_Data& other) const { return !(*this == other); }
+};
+
+// A question whose texts lie elsewhere (in a set's arena, or in a Zentu_Data): for
+// readers that walk many questions without copying them. Valid while what it views is
+// unchanged.
+struct Zentu_View {
+    std::string_view question;
+    std::string_view answer;
+    std::string_view hint;
+    std::string_view rightResponse;
+    std::string_view wrongResponse;
+    char delimiter = ',';
+    bool useHint = false;
+    bool confirmCorrect = false;
+    bool checkSpaces = false;
+    bool caseSensitive = false;
+    AnswerMethod answerMethod = AnswerMethod::All;
+
+    Zentu_View() = default;
+    // Implicit both ways, so code written for values reads a view and the reverse.
+    Zentu_View(const Zentu_Data& data)  // NOLINT(google-explicit-constructor)
+        : question(data.question),
+          answer(data.answer),
+          hint(data.hint),
+          rightResponse(data.rightResponse),
+          wrongResponse(data.wrongResponse),
+          delimiter(data.delimiter),
+          useHint(data.useHint),
+          confirmCorrect(data.confirmCorrect),
+          checkSpaces(data.checkSpaces),
+          caseSensitive(data.caseSensitive),
+          answerMethod(data.answerMethod) {}
+    operator Zentu_Data() const { return ToData(); }  // NOLINT(google-explicit-constructor)
+
+    Zentu_Data ToData() const {
+        Zentu_Data data;
+        data.question.assign(question);
+        data.answer.assign(answer);
+        data.hint.assign(hint);
+        data.rightResponse.assign(rightResponse);
+        data.wrongResponse.assign(wrongResponse);
+        data.delimiter = delimiter;
+        data.useHint = useHint;
+        data.confirmCorrect = confirmCorrect;
+        data.checkSpaces = checkSpaces;
+        data.caseSensitive = caseSensitive;
+        data.answerMethod = answerMethod;
+        return data;
+    }
 };

@@ -46,5 +46,5 @@ ElementSelection& ProgramElementSelection();
 std::string ComposeQuestionBlock(int number, const Zentu_Data& record,
                                  const ElementSelection& selection);
 // The same, appended to `out`, so a long listing is built without a string per block.
-void AppendQuestionBlock(std::string& out, int number, const Zentu_Data& record,
+void AppendQuestionBlock(std::string& out, int number, const Zentu_View& record,
                          const ElementSelection& selection);

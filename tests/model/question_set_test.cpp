@@ -41,7 +41,7 @@ TEST(QuestionSetTest, PositionsCountFromOneThroughEveryChange) {
         {[](Question_Set& s) { s.RemoveAt(1); }, "BC"},
         {[](Question_Set& s) { s.RemoveAt(2), s.RemoveAt(1), s.RemoveAt(1); }, ""},
         {[](Question_Set& s) { s.RemoveAt(2), s.InsertAt(2, Named("X")); }, "AXC"},
-        {[](Question_Set& s) { s.At(2) = Named("X"); }, "AXC"},
+        {[](Question_Set& s) { s.Replace(2, Named("X")); }, "AXC"},
         {[](Question_Set& s) { s.Clear(); }, ""},
     };
     for (const auto& [change, expected] : cases) {
@@ -57,7 +57,7 @@ TEST(QuestionSetTest, GrowsPastFiftyAndKeepsItsOwnCopies) {
     Zentu_Data record = Named("");
     for (; set.Count() < 51; record.question += 'x') set.Append(record);
     for (std::size_t n = 1; n <= 51; ++n) EXPECT_EQ(set.At(n).question, std::string(n - 1, 'x'));
-    set.At(1).question = "changed";
+    set.Replace(1, Named("changed"));
     EXPECT_EQ(record.question, std::string(51, 'x'));
 }
 
