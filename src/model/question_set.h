@@ -77,8 +77,8 @@ class Question_Set {
     bool operator==(const Question_Set& other) const;
     bool operator!=(const Question_Set& other) const { return !(*this == other); }
 
-    // The bytes the arena holds for texts no record refers to any more (for tests).
-    std::size_t GarbageBytes() const { return garbage; }
+    // The bytes of text held, live or left behind by edits (for tests).
+    std::size_t ArenaBytes() const { return arena.size(); }
 
   private:
     // 40 bytes: the five texts lie one after another from `offset`, in field order.
