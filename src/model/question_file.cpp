@@ -46,29 +46,23 @@ void ApplyTextMode(std::string& bytes) {
     bytes.resize(static_cast<std::size_t>(out - data));
 }
 
-// A record's texts as read: views into the file's bytes, or, for a text with line breaks,
-// into one of these buffers (reused from record to record, so reading does not allocate
-// per question).
-struct TextBuffers {
-    std::string text[5];
-};
-
-// Line breaks are single LFs after the text-mode pass; memory keeps them as CR LF.
-void ReadText(RecordStream& stream, std::string_view& text, std::string& buffer) {
+// Line breaks are single LFs after the text-mode pass; memory keeps them as CR LF. Such a
+// text is written out anew at the end of `expanded`, and `text` views it there.
+void ReadText(RecordStream& stream, std::string_view& text, std::string& expanded) {
     if (!stream.ReadUntil('\t', text)) return;
     const char* lf = static_cast<const char*>(std::memchr(text.data(), '\n', text.size()));
     if (lf == nullptr) return;
-    buffer.clear();
+    const std::size_t start = expanded.size();
     std::size_t pos = 0;
     while (lf != nullptr) {
         const std::size_t at = static_cast<std::size_t>(lf - text.data());
-        buffer.append(text.data() + pos, at - pos);
-        buffer.append("\r\n", 2);
+        expanded.append(text.data() + pos, at - pos);
+        expanded.append("\r\n", 2);
         pos = at + 1;
         lf = static_cast<const char*>(std::memchr(text.data() + pos, '\n', text.size() - pos));
     }
-    buffer.append(text.data() + pos, text.size() - pos);
-    text = buffer;
+    expanded.append(text.data() + pos, text.size() - pos);
+    text = std::string_view(expanded).substr(start);
 }
 
 void ReadFlagsAndMethod(RecordStream& stream, Zentu_View& record) {
@@ -80,45 +74,51 @@ void ReadFlagsAndMethod(RecordStream& stream, Zentu_View& record) {
     if (stream.ReadInt32(method)) record.answerMethod = static_cast<AnswerMethod>(method);
 }
 
+// `expanded[i]` takes the i-th text when it has line breaks (see ReadText).
 void ReadRecordView(RecordStream& stream, int formatNumber, Zentu_View& record,
-                    TextBuffers& buffers) {
+                    std::string* const (&expanded)[5]) {
     if (formatNumber == kFormatVersion10) {
         char tab;
         stream.ReadByte(tab);
-        ReadText(stream, record.question, buffers.text[0]);
-        ReadText(stream, record.answer, buffers.text[1]);
-        ReadText(stream, record.hint, buffers.text[2]);
+        ReadText(stream, record.question, *expanded[0]);
+        ReadText(stream, record.answer, *expanded[1]);
+        ReadText(stream, record.hint, *expanded[2]);
         stream.ReadByte(record.delimiter);
         ReadFlagsAndMethod(stream, record);
     } else if (formatNumber == kFormatVersion11) {
         stream.Ignore(2, '\n');
-        ReadText(stream, record.question, buffers.text[0]);
-        ReadText(stream, record.answer, buffers.text[1]);
-        ReadText(stream, record.hint, buffers.text[2]);
-        ReadText(stream, record.rightResponse, buffers.text[3]);
-        ReadText(stream, record.wrongResponse, buffers.text[4]);
+        ReadText(stream, record.question, *expanded[0]);
+        ReadText(stream, record.answer, *expanded[1]);
+        ReadText(stream, record.hint, *expanded[2]);
+        ReadText(stream, record.rightResponse, *expanded[3]);
+        ReadText(stream, record.wrongResponse, *expanded[4]);
         stream.ReadByte(record.delimiter);
         stream.Ignore(2, '\t');
         ReadFlagsAndMethod(stream, record);
     }
 }
 
+// The stream reads the set's own arena (see Parse): the texts stay where they are, and
+// only those with line breaks are copied, to the side, and added at the end.
 void ReadRecords(RecordStream& stream, int formatNumber, std::uint64_t count, Question_Set& set,
                  ReadReport& report) {
     const std::uint64_t plausible = stream.Remaining() / kMinRecordBytes + kCountSlack;
     const std::size_t records = static_cast<std::size_t>(std::min(count, plausible));
     if (records < count) report.countNotTaken = true;
-    // The texts are at most the bytes left, unless line breaks grow by their CRs; the
-    // arena then grows once or twice, still within the memory a read may take.
-    set.Reserve(set.Count() + records, stream.Remaining());
-    TextBuffers buffers;
+    set.Reserve(set.Count() + records);
+    std::string buffers[5];
+    std::string* const expanded[5] = {&buffers[0], &buffers[1], &buffers[2], &buffers[3],
+                                      &buffers[4]};
+    std::string side;
     for (std::size_t i = 0; i < records; ++i) {
+        for (std::string& buffer : buffers) buffer.clear();
         Zentu_View record;
-        ReadRecordView(stream, formatNumber, record, buffers);
+        ReadRecordView(stream, formatNumber, record, expanded);
         // The stream stays failed, so this counts the damaged record and every later one.
         if (stream.Failed()) ++report.questionsNotRead;
-        set.Append(record);
+        set.AppendPlaced(record, side);
     }
+    set.FinishPlacing(side);
 }
 
 // Text-mode output: every LF goes out as CR LF.
@@ -161,6 +161,8 @@ ReadOutcome ReadQuestionFile(const std::string& path, Question_Set& set, LogFont
 
 namespace {
 
+// `set` is empty; it takes the bytes over as its arena, so a question's texts are not
+// copied.
 ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fontRead,
                   std::int32_t& formatNumber, ReadReport& report) {
     ApplyTextMode(bytes);
@@ -170,7 +172,8 @@ ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fo
         formatNumber = kFormatVersion10;
         return ReadOutcome::Loaded;
     }
-    RecordStream stream(bytes);
+    set.TakeTexts(std::move(bytes));
+    RecordStream stream(set.Texts());
 
     // No number at all (an empty file, say), a negative one or one past 32 bits: this
     // is no question file we know.
@@ -244,8 +247,10 @@ ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& fon
 
 void ReadRecord(RecordStream& stream, int formatNumber, Zentu_Data& record) {
     Zentu_View view(record);
-    TextBuffers buffers;
-    ReadRecordView(stream, formatNumber, view, buffers);
+    std::string buffers[5];
+    std::string* const expanded[5] = {&buffers[0], &buffers[1], &buffers[2], &buffers[3],
+                                      &buffers[4]};
+    ReadRecordView(stream, formatNumber, view, expanded);
     record = view.ToData();
 }
 

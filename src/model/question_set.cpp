@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 
@@ -24,6 +25,15 @@ bool SameQuestion(const Zentu_View& a, const Zentu_View& b) {
 
 // Below this much garbage, compacting costs more than the bytes it frees.
 constexpr std::size_t kCompactFloor = std::size_t(64) << 10;
+constexpr std::size_t kMaxArena = std::numeric_limits<std::uint32_t>::max();
+
+void TextsOf(const Zentu_View& view, std::string_view (&texts)[5]) {
+    texts[0] = view.question;
+    texts[1] = view.answer;
+    texts[2] = view.hint;
+    texts[3] = view.rightResponse;
+    texts[4] = view.wrongResponse;
+}
 
 }  // namespace
 
@@ -32,14 +42,13 @@ bool Zentu_Data::operator==(const Zentu_Data& other) const { return SameQuestion
 Zentu_View Question_Set::View(std::size_t n) const {
     assert(n >= 1 && n <= records.size());
     const Record& record = records[n - 1];
-    const char* text = arena.data() + record.offset;
+    const char* const base = arena.data();
     Zentu_View view;
-    std::string_view* texts[] = {&view.question, &view.answer, &view.hint, &view.rightResponse,
-                                 &view.wrongResponse};
-    for (int i = 0; i < 5; ++i) {
-        *texts[i] = std::string_view(text, record.length[i]);
-        text += record.length[i];
-    }
+    view.question = std::string_view(base + record.offset[0], record.length[0]);
+    view.answer = std::string_view(base + record.offset[1], record.length[1]);
+    view.hint = std::string_view(base + record.offset[2], record.length[2]);
+    view.rightResponse = std::string_view(base + record.offset[3], record.length[3]);
+    view.wrongResponse = std::string_view(base + record.offset[4], record.length[4]);
     view.delimiter = record.delimiter;
     view.useHint = (record.flags & kUseHint) != 0;
     view.confirmCorrect = (record.flags & kConfirmCorrect) != 0;
@@ -49,36 +58,14 @@ Zentu_View Question_Set::View(std::size_t n) const {
     return view;
 }
 
-std::size_t Question_Set::TextBytes(const Record& record) const {
+std::size_t Question_Set::TextBytes(const Record& record) {
     std::size_t total = 0;
     for (std::uint32_t length : record.length) total += length;
     return total;
 }
 
-// Appends the record's texts to the arena; they may lie in this arena themselves (a
-// question copied within the set).
-Question_Set::Record Question_Set::Store(const Zentu_View& view) {
-    const std::string_view texts[] = {view.question, view.answer, view.hint, view.rightResponse,
-                                      view.wrongResponse};
+Question_Set::Record Question_Set::Flags(const Zentu_View& view) {
     Record record;
-    std::size_t total = 0;
-    for (int i = 0; i < 5; ++i) {
-        if (texts[i].size() > std::numeric_limits<std::uint32_t>::max()) {
-            throw std::length_error("question text too long");
-        }
-        record.length[i] = static_cast<std::uint32_t>(texts[i].size());
-        total += texts[i].size();
-    }
-    record.offset = arena.size();
-    if (arena.capacity() - arena.size() < total) {
-        // Growing moves the arena, and the texts may lie in it: copy them out first.
-        std::string copied;
-        copied.reserve(total);
-        for (const std::string_view& text : texts) copied.append(text);
-        arena.append(copied);
-    } else {
-        for (const std::string_view& text : texts) arena.append(text.data(), text.size());
-    }
     record.delimiter = view.delimiter;
     record.flags = static_cast<std::uint8_t>(
         (view.useHint ? kUseHint : 0) | (view.confirmCorrect ? kConfirmCorrect : 0) |
@@ -87,12 +74,110 @@ Question_Set::Record Question_Set::Store(const Zentu_View& view) {
     return record;
 }
 
+// Appends the record's texts to the arena; they may lie in this arena themselves (a
+// question copied within the set).
+Question_Set::Record Question_Set::Store(const Zentu_View& view) {
+    std::string_view texts[5];
+    TextsOf(view, texts);
+    std::size_t total = 0;
+    for (const std::string_view& text : texts) total += text.size();
+    if (total > kMaxArena - arena.size()) throw std::length_error("question texts too long");
+    Record record = Flags(view);
+    if (arena.capacity() - arena.size() < total) {
+        // Growing moves the arena, and the texts may lie in it: copy them out first.
+        std::string copied;
+        copied.reserve(total);
+        for (const std::string_view& text : texts) copied.append(text);
+        std::size_t at = arena.size();
+        arena.append(copied);
+        for (int i = 0; i < 5; ++i) {
+            record.offset[i] = static_cast<std::uint32_t>(at);
+            record.length[i] = static_cast<std::uint32_t>(texts[i].size());
+            at += texts[i].size();
+        }
+    } else {
+        for (int i = 0; i < 5; ++i) {
+            record.offset[i] = static_cast<std::uint32_t>(arena.size());
+            record.length[i] = static_cast<std::uint32_t>(texts[i].size());
+            arena.append(texts[i].data(), texts[i].size());
+        }
+    }
+    live += total;
+    return record;
+}
+
+void Question_Set::TakeTexts(std::string&& texts) {
+    assert(records.empty());
+    if (texts.size() > kMaxArena) throw std::length_error("question texts too long");
+    arena = std::move(texts);
+    live = 0;
+}
+
+// While placing, a text copied to the side is marked by this bit: a file, and so the arena
+// then, is far below 2 GiB.
+constexpr std::uint32_t kOnSide = 0x80000000u;
+
+void Question_Set::AppendPlaced(const Zentu_View& view, std::string& side) {
+    std::string_view texts[5];
+    TextsOf(view, texts);
+    Record record = Flags(view);
+    const std::less<const char*> before;
+    const char* const base = arena.data();
+    for (int i = 0; i < 5; ++i) {
+        const std::string_view text = texts[i];
+        std::size_t at = 0;  // an empty text takes no bytes
+        if (!text.empty() && !before(text.data(), base) &&
+            before(text.data() + text.size(), base + arena.size() + 1)) {
+            at = static_cast<std::size_t>(text.data() - base);
+        } else if (!text.empty()) {
+            at = side.size();
+            side.append(text);
+            if (at >= kOnSide) throw std::length_error("question texts too long");
+            at |= kOnSide;
+        }
+        record.offset[i] = static_cast<std::uint32_t>(at);
+        record.length[i] = static_cast<std::uint32_t>(text.size());
+        live += text.size();
+    }
+    records.push_back(record);
+}
+
+void Question_Set::FinishPlacing(std::string& side) {
+    // The texts in the arena lie in record order, so each moves down or stays.
+    std::size_t packed = 0;
+    for (Record& record : records) {
+        for (int i = 0; i < 5; ++i) {
+            if ((record.offset[i] & kOnSide) != 0 || record.length[i] == 0) continue;
+            std::memmove(&arena[0] + packed, arena.data() + record.offset[i], record.length[i]);
+            record.offset[i] = static_cast<std::uint32_t>(packed);
+            packed += record.length[i];
+        }
+    }
+    arena.resize(packed);
+    if (!side.empty()) {
+        if (arena.capacity() - arena.size() < side.size()) {
+            // Give the file's bytes back before growing, so they and the grown arena are
+            // never held at once.
+            arena.shrink_to_fit();
+        }
+        if (side.size() > kMaxArena - packed) throw std::length_error("question texts too long");
+        arena.append(side);
+        for (Record& record : records) {
+            for (std::uint32_t& offset : record.offset) {
+                if ((offset & kOnSide) != 0)
+                    offset = static_cast<std::uint32_t>(packed + (offset & ~kOnSide));
+            }
+        }
+    }
+    std::string().swap(side);
+}
+
 void Question_Set::Replace(std::size_t n, const Zentu_View& view) {
     assert(n >= 1 && n <= records.size());
     const std::size_t old = TextBytes(records[n - 1]);
-    Record record = Store(view);
+    const Record record = Store(view);
     records[n - 1] = record;
-    garbage += old;
+    live -= old;
     CompactIfWasteful();
 }
 
@@ -109,7 +194,7 @@ void Question_Set::InsertAt(std::size_t n, const Zentu_View& view) {
 
 void Question_Set::RemoveAt(std::size_t n) {
     assert(n >= 1 && n <= records.size());
-    garbage += TextBytes(records[n - 1]);
+    live -= TextBytes(records[n - 1]);
     records.erase(records.begin() + static_cast<std::ptrdiff_t>(n - 1));
     CompactIfWasteful();
 }
@@ -117,7 +202,7 @@ void Question_Set::RemoveAt(std::size_t n) {
 void Question_Set::Clear() {
     arena.clear();
     records.clear();
-    garbage = 0;
+    live = 0;
 }
 
 void Question_Set::Reserve(std::size_t n, std::size_t moreTextBytes) {
@@ -125,20 +210,22 @@ void Question_Set::Reserve(std::size_t n, std::size_t moreTextBytes) {
     if (moreTextBytes > 0) arena.reserve(arena.size() + moreTextBytes);
 }
 
-// Edits leave the old texts behind; once they outweigh the live ones, the live texts are
-// packed into a fresh arena, so memory stays within twice what the questions hold.
+// Edits leave the old texts behind, and a file's bytes hold more than texts; once the
+// bytes no question refers to outweigh the live ones, the live texts are packed into a
+// fresh arena, so memory stays within twice what the questions hold.
 void Question_Set::CompactIfWasteful() {
-    if (garbage < kCompactFloor || garbage <= arena.size() - garbage) return;
+    const std::size_t garbage = arena.size() - live;
+    if (garbage < kCompactFloor || garbage <= live) return;
     std::string packed;
-    packed.reserve(arena.size() - garbage);
+    packed.reserve(live);
     for (Record& record : records) {
-        const std::size_t bytes = TextBytes(record);
-        const std::size_t offset = packed.size();
-        packed.append(arena, record.offset, bytes);
-        record.offset = offset;
+        for (int i = 0; i < 5; ++i) {
+            const std::size_t offset = packed.size();
+            packed.append(arena, record.offset[i], record.length[i]);
+            record.offset[i] = static_cast<std::uint32_t>(offset);
+        }
     }
     arena.swap(packed);
-    garbage = 0;
 }
 
 bool Question_Set::operator==(const Question_Set& other) const {

@@ -80,10 +80,21 @@ class Question_Set {
     // The bytes of text held, live or left behind by edits (for tests).
     std::size_t ArenaBytes() const { return arena.size(); }
 
+    // For a reader that lays the texts out itself, so that a file's bytes become the
+    // arena without being copied: the set (which must be empty) takes `texts` over, and
+    // AppendPlaced adds a question whose texts lie in Texts() where they can; a text that
+    // lies elsewhere is copied to `side`. FinishPlacing packs the texts in place, dropping
+    // the bytes between them, and adds `side` at the end.
+    void TakeTexts(std::string&& texts);
+    const std::string& Texts() const { return arena; }
+    void AppendPlaced(const Zentu_View& record, std::string& side);
+    void FinishPlacing(std::string& side);
+
   private:
-    // 40 bytes: the five texts lie one after another from `offset`, in field order.
+    // 48 bytes: where each of the five texts lies in the arena, in field order. The arena
+    // stays below 4 GiB (a file is at most 256 MiB, and edits compact it).
     struct Record {
-        std::uint64_t offset = 0;
+        std::uint32_t offset[5] = {};
         std::uint32_t length[5] = {};
         std::int32_t method = 1;
         char delimiter = ',';
@@ -91,10 +102,12 @@ class Question_Set {
     };
 
     Record Store(const Zentu_View& record);
-    std::size_t TextBytes(const Record& record) const;
+    static Record Flags(const Zentu_View& record);
+    static std::size_t TextBytes(const Record& record);
     void CompactIfWasteful();
 
     std::string arena;
     std::vector<Record> records;
-    std::size_t garbage = 0;
+    // The bytes of the arena that some record refers to.
+    std::size_t live = 0;
 };
