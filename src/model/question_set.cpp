@@ -6,6 +6,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "model/large_pages.h"
+
 namespace {
 
 enum Flag : std::uint8_t {
@@ -143,6 +145,9 @@ void Question_Set::AppendPlaced(const Zentu_View& view, std::string& side) {
 }
 
 void Question_Set::FinishPlacing(std::string& side) {
+    // Between the texts lie only the file's separators, flags and numbers: while they do
+    // not outweigh the texts, the file's bytes stay the arena as they are.
+    if (side.empty() && !Wasteful()) return;
     // The texts in the arena lie in record order, so each moves down or stays.
     std::size_t packed = 0;
     for (Record& record : records) {
@@ -205,17 +210,35 @@ void Question_Set::Clear() {
     live = 0;
 }
 
+// Grown into fresh buffers advised onto large pages before anything is copied in, so that
+// filling a set of a million questions does not fault a page at a time.
 void Question_Set::Reserve(std::size_t n, std::size_t moreTextBytes) {
-    records.reserve(n);
-    if (moreTextBytes > 0) arena.reserve(arena.size() + moreTextBytes);
+    if (n > records.capacity()) {
+        std::vector<Record> grown;
+        grown.reserve(n);
+        AdviseLargePages(grown.data(), n * sizeof(Record));
+        grown.insert(grown.end(), records.begin(), records.end());
+        records.swap(grown);
+    }
+    if (moreTextBytes > arena.capacity() - arena.size()) {
+        std::string grown;
+        grown.reserve(arena.size() + moreTextBytes);
+        AdviseLargePages(grown.data(), grown.capacity());
+        grown.append(arena);
+        arena.swap(grown);
+    }
 }
 
 // Edits leave the old texts behind, and a file's bytes hold more than texts; once the
 // bytes no question refers to outweigh the live ones, the live texts are packed into a
 // fresh arena, so memory stays within twice what the questions hold.
-void Question_Set::CompactIfWasteful() {
+bool Question_Set::Wasteful() const {
     const std::size_t garbage = arena.size() - live;
-    if (garbage < kCompactFloor || garbage <= live) return;
+    return garbage >= kCompactFloor && garbage > live;
+}
+
+void Question_Set::CompactIfWasteful() {
+    if (!Wasteful()) return;
     std::string packed;
     packed.reserve(live);
     for (Record& record : records) {

@@ -104,6 +104,7 @@ class Question_Set {
     Record Store(const Zentu_View& record);
     static Record Flags(const Zentu_View& record);
     static std::size_t TextBytes(const Record& record);
+    bool Wasteful() const;
     void CompactIfWasteful();
 
     std::string arena;
