@@ -1,12 +1,11 @@
 #include "model/question_set.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <functional>
 #include <limits>
 #include <stdexcept>
-
-#include "model/large_pages.h"
 
 namespace {
 
@@ -14,7 +13,9 @@ enum Flag : std::uint8_t {
     kUseHint = 1,
     kConfirmCorrect = 2,
     kCheckSpaces = 4,
-    kCaseSensitive = 8
+    kCaseSensitive = 8,
+    // The record's texts have one byte between each other, as read from a file.
+    kSpaced = 16
 };
 
 bool SameQuestion(const Zentu_View& a, const Zentu_View& b) {
@@ -45,12 +46,20 @@ Zentu_View Question_Set::View(std::size_t n) const {
     assert(n >= 1 && n <= records.size());
     const Record& record = records[n - 1];
     const char* const base = arena.data();
+    const std::size_t gap = (record.flags & kSpaced) != 0 ? 1 : 0;
+    std::size_t at = record.offset;
+    std::string_view texts[5];
+    for (int i = 0; i < 5; ++i) {
+        // An empty text may stand past the arena's end; it views none of it.
+        texts[i] = std::string_view(base + std::min(at, arena.size()), record.length[i]);
+        at += record.length[i] + gap;
+    }
     Zentu_View view;
-    view.question = std::string_view(base + record.offset[0], record.length[0]);
-    view.answer = std::string_view(base + record.offset[1], record.length[1]);
-    view.hint = std::string_view(base + record.offset[2], record.length[2]);
-    view.rightResponse = std::string_view(base + record.offset[3], record.length[3]);
-    view.wrongResponse = std::string_view(base + record.offset[4], record.length[4]);
+    view.question = texts[0];
+    view.answer = texts[1];
+    view.hint = texts[2];
+    view.rightResponse = texts[3];
+    view.wrongResponse = texts[4];
     view.delimiter = record.delimiter;
     view.useHint = (record.flags & kUseHint) != 0;
     view.confirmCorrect = (record.flags & kConfirmCorrect) != 0;
@@ -76,8 +85,8 @@ Question_Set::Record Question_Set::Flags(const Zentu_View& view) {
     return record;
 }
 
-// Appends the record's texts to the arena; they may lie in this arena themselves (a
-// question copied within the set).
+// Appends the record's texts to the arena, next to each other; they may lie in this arena
+// themselves (a question copied within the set).
 Question_Set::Record Question_Set::Store(const Zentu_View& view) {
     std::string_view texts[5];
     TextsOf(view, texts);
@@ -85,24 +94,16 @@ Question_Set::Record Question_Set::Store(const Zentu_View& view) {
     for (const std::string_view& text : texts) total += text.size();
     if (total > kMaxArena - arena.size()) throw std::length_error("question texts too long");
     Record record = Flags(view);
+    record.offset = static_cast<std::uint32_t>(arena.size());
+    for (int i = 0; i < 5; ++i) record.length[i] = static_cast<std::uint32_t>(texts[i].size());
     if (arena.capacity() - arena.size() < total) {
         // Growing moves the arena, and the texts may lie in it: copy them out first.
         std::string copied;
         copied.reserve(total);
         for (const std::string_view& text : texts) copied.append(text);
-        std::size_t at = arena.size();
         arena.append(copied);
-        for (int i = 0; i < 5; ++i) {
-            record.offset[i] = static_cast<std::uint32_t>(at);
-            record.length[i] = static_cast<std::uint32_t>(texts[i].size());
-            at += texts[i].size();
-        }
     } else {
-        for (int i = 0; i < 5; ++i) {
-            record.offset[i] = static_cast<std::uint32_t>(arena.size());
-            record.length[i] = static_cast<std::uint32_t>(texts[i].size());
-            arena.append(texts[i].data(), texts[i].size());
-        }
+        for (const std::string_view& text : texts) arena.append(text.data(), text.size());
     }
     live += total;
     return record;
@@ -115,32 +116,45 @@ void Question_Set::TakeTexts(std::string&& texts) {
     live = 0;
 }
 
-// While placing, a text copied to the side is marked by this bit: a file, and so the arena
-// then, is far below 2 GiB.
+// While placing, a record whose texts were copied to the side is marked by this bit: a
+// file, and so the arena then, is far below 2 GiB.
 constexpr std::uint32_t kOnSide = 0x80000000u;
 
 void Question_Set::AppendPlaced(const Zentu_View& view, std::string& side) {
     std::string_view texts[5];
     TextsOf(view, texts);
     Record record = Flags(view);
-    const std::less<const char*> before;
     const char* const base = arena.data();
+    // The texts stay where they are when they lie in the arena one byte apart, as read
+    // from the file (an empty one may lie anywhere: a damaged record reads empty texts).
+    const std::less<const char*> before;
+    const char* const first = texts[0].data();
+    bool inPlace = first != nullptr && !before(first, base) && !before(base + arena.size(), first);
+    std::size_t at = inPlace ? static_cast<std::size_t>(first - base) : 0;
+    std::size_t total = 0;
     for (int i = 0; i < 5; ++i) {
         const std::string_view text = texts[i];
-        std::size_t at = 0;  // an empty text takes no bytes
-        if (!text.empty() && !before(text.data(), base) &&
-            before(text.data() + text.size(), base + arena.size() + 1)) {
-            at = static_cast<std::size_t>(text.data() - base);
-        } else if (!text.empty()) {
-            at = side.size();
-            side.append(text);
-            if (at >= kOnSide) throw std::length_error("question texts too long");
-            at |= kOnSide;
+        if (!text.empty() &&
+            (!inPlace || at + text.size() > arena.size() || text.data() != base + at)) {
+            inPlace = false;
         }
-        record.offset[i] = static_cast<std::uint32_t>(at);
+        at += text.size() + 1;
+        total += text.size();
         record.length[i] = static_cast<std::uint32_t>(text.size());
-        live += text.size();
     }
+    if (total == 0) {
+        record.offset = 0;
+    } else if (inPlace) {
+        record.offset = static_cast<std::uint32_t>(first - base);
+        record.flags |= kSpaced;
+    } else {
+        // Copied next to each other; where to is settled when placing is finished.
+        const std::size_t offset = side.size();
+        for (const std::string_view& text : texts) side.append(text);
+        if (offset >= kOnSide) throw std::length_error("question texts too long");
+        record.offset = static_cast<std::uint32_t>(offset) | kOnSide;
+    }
+    live += total;
     records.push_back(record);
 }
 
@@ -151,12 +165,17 @@ void Question_Set::FinishPlacing(std::string& side) {
     // The texts in the arena lie in record order, so each moves down or stays.
     std::size_t packed = 0;
     for (Record& record : records) {
-        for (int i = 0; i < 5; ++i) {
-            if ((record.offset[i] & kOnSide) != 0 || record.length[i] == 0) continue;
-            std::memmove(&arena[0] + packed, arena.data() + record.offset[i], record.length[i]);
-            record.offset[i] = static_cast<std::uint32_t>(packed);
-            packed += record.length[i];
+        if ((record.offset & kOnSide) != 0) continue;
+        const std::size_t gap = (record.flags & kSpaced) != 0 ? 1 : 0;
+        std::size_t at = record.offset;
+        const std::size_t start = packed;
+        for (std::uint32_t length : record.length) {
+            if (length != 0) std::memmove(&arena[0] + packed, arena.data() + at, length);
+            packed += length;
+            at += length + gap;
         }
+        record.offset = static_cast<std::uint32_t>(start);
+        record.flags &= static_cast<std::uint8_t>(~kSpaced);
     }
     arena.resize(packed);
     if (!side.empty()) {
@@ -168,9 +187,8 @@ void Question_Set::FinishPlacing(std::string& side) {
         if (side.size() > kMaxArena - packed) throw std::length_error("question texts too long");
         arena.append(side);
         for (Record& record : records) {
-            for (std::uint32_t& offset : record.offset) {
-                if ((offset & kOnSide) != 0)
-                    offset = static_cast<std::uint32_t>(packed + (offset & ~kOnSide));
+            if ((record.offset & kOnSide) != 0) {
+                record.offset = static_cast<std::uint32_t>(packed + (record.offset & ~kOnSide));
             }
         }
     }
@@ -210,16 +228,11 @@ void Question_Set::Clear() {
     live = 0;
 }
 
-// Grown into fresh buffers advised onto large pages before anything is copied in, so that
-// filling a set of a million questions does not fault a page at a time.
+// The records come on large pages by their allocator; the arena is grown into a fresh
+// buffer advised onto them before anything is copied in. Filling a set of a million
+// questions then does not fault a page at a time.
 void Question_Set::Reserve(std::size_t n, std::size_t moreTextBytes) {
-    if (n > records.capacity()) {
-        std::vector<Record> grown;
-        grown.reserve(n);
-        AdviseLargePages(grown.data(), n * sizeof(Record));
-        grown.insert(grown.end(), records.begin(), records.end());
-        records.swap(grown);
-    }
+    records.reserve(n);
     if (moreTextBytes > arena.capacity() - arena.size()) {
         std::string grown;
         grown.reserve(arena.size() + moreTextBytes);
@@ -242,11 +255,15 @@ void Question_Set::CompactIfWasteful() {
     std::string packed;
     packed.reserve(live);
     for (Record& record : records) {
-        for (int i = 0; i < 5; ++i) {
-            const std::size_t offset = packed.size();
-            packed.append(arena, record.offset[i], record.length[i]);
-            record.offset[i] = static_cast<std::uint32_t>(offset);
+        const std::size_t gap = (record.flags & kSpaced) != 0 ? 1 : 0;
+        std::size_t at = record.offset;
+        const std::size_t start = packed.size();
+        for (std::uint32_t length : record.length) {
+            packed.append(arena, std::min(at, arena.size()), length);
+            at += length + gap;
         }
+        record.offset = static_cast<std::uint32_t>(start);
+        record.flags &= static_cast<std::uint8_t>(~kSpaced);
     }
     arena.swap(packed);
 }

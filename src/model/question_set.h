@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "model/large_pages.h"
 #include "model/zentu_data.h"
 
 class Question_Set {
@@ -91,15 +92,18 @@ class Question_Set {
     void FinishPlacing(std::string& side);
 
   private:
-    // 48 bytes: where each of the five texts lies in the arena, in field order. The arena
-    // stays below 4 GiB (a file is at most 256 MiB, and edits compact it).
+    // 32 bytes. The five texts lie one after the other from `offset`, in field order:
+    // next to each other, or with one byte between them as a file holds them (kSpaced),
+    // so that a file's texts stay where they are read. The arena stays below 4 GiB (a
+    // file is at most 256 MiB, and edits compact it).
     struct Record {
-        std::uint32_t offset[5] = {};
+        std::uint32_t offset = 0;
         std::uint32_t length[5] = {};
         std::int32_t method = 1;
         char delimiter = ',';
         std::uint8_t flags = 0;
     };
+    static_assert(sizeof(Record) == 32, "a million questions hold 32 MB of records");
 
     Record Store(const Zentu_View& record);
     static Record Flags(const Zentu_View& record);
@@ -108,7 +112,7 @@ class Question_Set {
     void CompactIfWasteful();
 
     std::string arena;
-    std::vector<Record> records;
+    std::vector<Record, LargePageAllocator<Record>> records;
     // The bytes of the arena that some record refers to.
     std::size_t live = 0;
 };
