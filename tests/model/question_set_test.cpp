@@ -192,7 +192,8 @@ TEST(QuestionSetTest, LargeBlocksStartOnLargePagesAndHoldTheirBytes) {
                               (std::size_t(3) << 20) + 5}) {
         char* block = static_cast<char*>(AllocateLarge(bytes));
         std::memset(block, 0x5a, bytes);
-        if (bytes >= (1 << 20)) EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % (2 << 20), 0u);
+        const std::uintptr_t misalignment = reinterpret_cast<std::uintptr_t>(block) % (2 << 20);
+        EXPECT_TRUE(bytes < (1 << 20) || misalignment == 0) << bytes;
         EXPECT_EQ(block[bytes - 1], 0x5a);
         FreeLarge(block, bytes);
     }
