@@ -96,6 +96,30 @@ void BM_RandomTestToFirstQuestion(benchmark::State& state) {
     state.counters["heap_bytes_per_question"] = double(heapGrowth) / double(set.Count());
 }
 
+// Answers every question right at once, so a Graded Quiz times what it does around
+// asking: a copy of each question and the score.
+class AnswerRight : public QuestionAsker {
+  public:
+    AskOutcome AskQuestion(Zentu_Data question) override {
+        benchmark::DoNotOptimize(question);
+        return {true, true};
+    }
+};
+
+void BM_GradedQuiz(benchmark::State& state) {
+    const Question_Set& set = SetOf(static_cast<std::size_t>(state.range(0)));
+    AnswerRight asker;
+    SilentPlatform platform;
+    Versus versus;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        RunGradedQuiz(set, asker, platform);
+        versus.Work(Versus::Seconds(start));
+        versus.Baseline(state, set);
+    }
+    versus.Report(state);
+}
+
 void BM_ShuffleOrder(benchmark::State& state) {
     const Question_Set& set = SetOf(static_cast<std::size_t>(state.range(0)));
     Versus versus;
@@ -141,6 +165,7 @@ BENCHMARK(BM_RandomTestToFirstQuestion)
     ->Arg(1000000)
     ->MinTime(2.0)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GradedQuiz)->Arg(100000)->MinTime(2.0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShuffleOrder)
     ->Arg(10000)
     ->Arg(100000)

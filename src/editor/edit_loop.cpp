@@ -68,7 +68,7 @@ void EditLoop::RunFrom(std::size_t start) {
 
 void EditLoop::PrepareBuffer(bool blank) {
     if (!blank) {
-        static_cast<Zentu_Data&>(buffer) = set.At(position);
+        set.View(position).AssignTo(buffer);
         return;
     }
     buffer.question.clear();

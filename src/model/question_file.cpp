@@ -307,12 +307,7 @@ constexpr std::size_t kWriteChunk = std::size_t(256) << 10;
 
 std::string FormatQuestionFile(const Question_Set& set, int formatNumber, const LogFont* font) {
     std::string out;
-    std::size_t estimate = 64;
-    for (const Zentu_View record : set) {
-        estimate += 32 + record.question.size() + record.answer.size() + record.hint.size() +
-                    record.rightResponse.size() + record.wrongResponse.size();
-    }
-    out.reserve(estimate);
+    out.reserve(64 + 32 * set.Count() + set.TextBytes());
     AppendHead(out, set, formatNumber, font);
     const int layout = LayoutOf(formatNumber);
     for (const Zentu_View record : set) WriteRecord(out, layout, record);

@@ -7,16 +7,9 @@
 #include <limits>
 #include <stdexcept>
 
-namespace {
+#include "model/large_pages.h"
 
-enum Flag : std::uint8_t {
-    kUseHint = 1,
-    kConfirmCorrect = 2,
-    kCheckSpaces = 4,
-    kCaseSensitive = 8,
-    // The record's texts have one byte between each other, as read from a file.
-    kSpaced = 16
-};
+namespace {
 
 bool SameQuestion(const Zentu_View& a, const Zentu_View& b) {
     return a.question == b.question && a.answer == b.answer && a.hint == b.hint &&
@@ -42,34 +35,7 @@ void TextsOf(const Zentu_View& view, std::string_view (&texts)[5]) {
 
 bool Zentu_Data::operator==(const Zentu_Data& other) const { return SameQuestion(*this, other); }
 
-Zentu_View Question_Set::View(std::size_t n) const {
-    assert(n >= 1 && n <= records.size());
-    const Record& record = records[n - 1];
-    const char* const base = arena.data();
-    const std::size_t gap = (record.flags & kSpaced) != 0 ? 1 : 0;
-    std::size_t at = record.offset;
-    std::string_view texts[5];
-    for (int i = 0; i < 5; ++i) {
-        // An empty text may stand past the arena's end; it views none of it.
-        texts[i] = std::string_view(base + std::min(at, arena.size()), record.length[i]);
-        at += record.length[i] + gap;
-    }
-    Zentu_View view;
-    view.question = texts[0];
-    view.answer = texts[1];
-    view.hint = texts[2];
-    view.rightResponse = texts[3];
-    view.wrongResponse = texts[4];
-    view.delimiter = record.delimiter;
-    view.useHint = (record.flags & kUseHint) != 0;
-    view.confirmCorrect = (record.flags & kConfirmCorrect) != 0;
-    view.checkSpaces = (record.flags & kCheckSpaces) != 0;
-    view.caseSensitive = (record.flags & kCaseSensitive) != 0;
-    view.answerMethod = static_cast<AnswerMethod>(record.method);
-    return view;
-}
-
-std::size_t Question_Set::TextBytes(const Record& record) {
+std::size_t Question_Set::LiveBytes(const Record& record) {
     std::size_t total = 0;
     for (std::uint32_t length : record.length) total += length;
     return total;
@@ -101,6 +67,7 @@ Question_Set::Record Question_Set::Store(const Zentu_View& view) {
         std::string copied;
         copied.reserve(total);
         for (const std::string_view& text : texts) copied.append(text);
+        Grow(std::max(total, arena.size()));
         arena.append(copied);
     } else {
         for (const std::string_view& text : texts) arena.append(text.data(), text.size());
@@ -197,7 +164,10 @@ void Question_Set::FinishPlacing(std::string& side) {
 
 void Question_Set::Replace(std::size_t n, const Zentu_View& view) {
     assert(n >= 1 && n <= records.size());
-    const std::size_t old = TextBytes(records[n - 1]);
+    // The editor stores every question it leaves, mostly unchanged: that leaves nothing
+    // behind in the arena.
+    if (SameQuestion(View(n), view)) return;
+    const std::size_t old = LiveBytes(records[n - 1]);
     const Record record = Store(view);
     records[n - 1] = record;
     live -= old;
@@ -217,7 +187,7 @@ void Question_Set::InsertAt(std::size_t n, const Zentu_View& view) {
 
 void Question_Set::RemoveAt(std::size_t n) {
     assert(n >= 1 && n <= records.size());
-    live -= TextBytes(records[n - 1]);
+    live -= LiveBytes(records[n - 1]);
     records.erase(records.begin() + static_cast<std::ptrdiff_t>(n - 1));
     CompactIfWasteful();
 }
@@ -233,13 +203,15 @@ void Question_Set::Clear() {
 // questions then does not fault a page at a time.
 void Question_Set::Reserve(std::size_t n, std::size_t moreTextBytes) {
     records.reserve(n);
-    if (moreTextBytes > arena.capacity() - arena.size()) {
-        std::string grown;
-        grown.reserve(arena.size() + moreTextBytes);
-        AdviseLargePages(grown.data(), grown.capacity());
-        grown.append(arena);
-        arena.swap(grown);
-    }
+    if (moreTextBytes > arena.capacity() - arena.size()) Grow(moreTextBytes);
+}
+
+void Question_Set::Grow(std::size_t moreTextBytes) {
+    std::string grown;
+    grown.reserve(arena.size() + moreTextBytes);
+    AdviseLargePages(grown.data(), grown.capacity());
+    grown.append(arena);
+    arena.swap(grown);
 }
 
 // Edits leave the old texts behind, and a file's bytes hold more than texts; once the
@@ -254,6 +226,7 @@ void Question_Set::CompactIfWasteful() {
     if (!Wasteful()) return;
     std::string packed;
     packed.reserve(live);
+    AdviseLargePages(packed.data(), packed.capacity());
     for (Record& record : records) {
         const std::size_t gap = (record.flags & kSpaced) != 0 ? 1 : 0;
         std::size_t at = record.offset;

@@ -6,6 +6,7 @@
 // string_views into the arena, valid until the set next changes) or a Zentu_Data copy.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -78,6 +79,8 @@ class Question_Set {
     bool operator==(const Question_Set& other) const;
     bool operator!=(const Question_Set& other) const { return !(*this == other); }
 
+    // The bytes of the questions' texts.
+    std::size_t TextBytes() const { return live; }
     // The bytes of text held, live or left behind by edits (for tests).
     std::size_t ArenaBytes() const { return arena.size(); }
 
@@ -107,12 +110,50 @@ class Question_Set {
 
     Record Store(const Zentu_View& record);
     static Record Flags(const Zentu_View& record);
-    static std::size_t TextBytes(const Record& record);
+    static std::size_t LiveBytes(const Record& record);
+    enum Flag : std::uint8_t {
+        kUseHint = 1,
+        kConfirmCorrect = 2,
+        kCheckSpaces = 4,
+        kCaseSensitive = 8,
+        // The record's texts have one byte between each other, as read from a file.
+        kSpaced = 16
+    };
     bool Wasteful() const;
     void CompactIfWasteful();
+    // A fresh arena with room for `moreTextBytes` beyond what it holds, on large pages.
+    void Grow(std::size_t moreTextBytes);
 
     std::string arena;
     std::vector<Record, LargePageAllocator<Record>> records;
     // The bytes of the arena that some record refers to.
     std::size_t live = 0;
 };
+
+// Inline: the writers, the list and its search call it for every question.
+inline Zentu_View Question_Set::View(std::size_t n) const {
+    assert(n >= 1 && n <= records.size());
+    const Record& record = records[n - 1];
+    const char* const base = arena.data();
+    const std::size_t gap = (record.flags & kSpaced) != 0 ? 1 : 0;
+    std::size_t at = record.offset;
+    const auto next = [&](std::uint32_t length) {
+        // An empty text may stand past the arena's end; it views none of it.
+        const std::string_view text(base + (at < arena.size() ? at : arena.size()), length);
+        at += length + gap;
+        return text;
+    };
+    Zentu_View view;
+    view.question = next(record.length[0]);
+    view.answer = next(record.length[1]);
+    view.hint = next(record.length[2]);
+    view.rightResponse = next(record.length[3]);
+    view.wrongResponse = next(record.length[4]);
+    view.delimiter = record.delimiter;
+    view.useHint = (record.flags & kUseHint) != 0;
+    view.confirmCorrect = (record.flags & kConfirmCorrect) != 0;
+    view.checkSpaces = (record.flags & kCheckSpaces) != 0;
+    view.caseSensitive = (record.flags & kCaseSensitive) != 0;
+    view.answerMethod = static_cast<AnswerMethod>(record.method);
+    return view;
+}

@@ -61,10 +61,10 @@ struct Zentu_View {
           checkSpaces(data.checkSpaces),
           caseSensitive(data.caseSensitive),
           answerMethod(data.answerMethod) {}
-    operator Zentu_Data() const { return ToData(); }  // NOLINT(google-explicit-constructor)
+    explicit operator Zentu_Data() const { return ToData(); }
 
-    Zentu_Data ToData() const {
-        Zentu_Data data;
+    // Into an existing value, whose strings keep their room (the editor's buffer).
+    void AssignTo(Zentu_Data& data) const {
         data.question.assign(question);
         data.answer.assign(answer);
         data.hint.assign(hint);
@@ -76,6 +76,19 @@ struct Zentu_View {
         data.checkSpaces = checkSpaces;
         data.caseSensitive = caseSensitive;
         data.answerMethod = answerMethod;
-        return data;
+    }
+    // Each text made at its size at once (a Graded Quiz copies every question it asks).
+    Zentu_Data ToData() const {
+        return Zentu_Data{std::string(question),
+                          std::string(answer),
+                          std::string(hint),
+                          std::string(rightResponse),
+                          std::string(wrongResponse),
+                          delimiter,
+                          useHint,
+                          confirmCorrect,
+                          checkSpaces,
+                          caseSensitive,
+                          answerMethod};
     }
 };

@@ -64,7 +64,7 @@ void AppendQuestionBlock(std::string& out, int number, const Zentu_View& record,
     }
 }
 
-std::string ComposeQuestionBlock(int number, const Zentu_Data& record,
+std::string ComposeQuestionBlock(int number, const Zentu_View& record,
                                  const ElementSelection& selection) {
     std::string block;
     AppendQuestionBlock(block, number, record, selection);

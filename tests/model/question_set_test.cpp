@@ -19,7 +19,7 @@ Zentu_Data Named(const std::string& question) { return Record(question, ""); }
 
 std::string Order(const Question_Set& set) {
     std::string order;
-    for (const Zentu_Data& record : set) order += record.question;
+    for (const Zentu_View record : set) order += record.question;
     return order;
 }
 
