@@ -84,11 +84,19 @@ void EditLoop::PrepareBuffer(bool blank) {
 
 void EditLoop::Commit() {
     markChanged();
-    // The shown question is replaced where it stands: no step shifts the set.
-    if (position > set.Count()) {
-        set.Append(CommitRecord(buffer));
+    const auto store = [this](const Zentu_View& record) {
+        // The shown question is replaced where it stands: no step shifts the set.
+        if (position > set.Count()) {
+            set.Append(record);
+        } else {
+            set.Replace(position, record);
+        }
+    };
+    // Most questions are stored as typed: then straight from the buffer, without a copy.
+    if (StoresAsIs(buffer)) {
+        store(buffer);
     } else {
-        set.Replace(position, CommitRecord(buffer));
+        store(CommitRecord(buffer));
     }
 }
 

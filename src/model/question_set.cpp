@@ -34,6 +34,7 @@ void TextsOf(const Zentu_View& view, std::string_view (&texts)[5]) {
 }  // namespace
 
 bool Zentu_Data::operator==(const Zentu_Data& other) const { return SameQuestion(*this, other); }
+bool operator==(const Zentu_View& a, const Zentu_View& b) { return SameQuestion(a, b); }
 
 std::size_t Question_Set::LiveBytes(const Record& record) {
     std::size_t total = 0;

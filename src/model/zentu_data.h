@@ -92,3 +92,7 @@ struct Zentu_View {
                           answerMethod};
     }
 };
+
+// Whether two questions are the same in every field; a value compares as its view.
+bool operator==(const Zentu_View& a, const Zentu_View& b);
+inline bool operator!=(const Zentu_View& a, const Zentu_View& b) { return !(a == b); }
