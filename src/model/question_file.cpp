@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "model/large_pages.h"
 #include "model/safe_file.h"
 #include "model/text_helpers.h"
 
@@ -308,6 +309,7 @@ constexpr std::size_t kWriteChunk = std::size_t(256) << 10;
 std::string FormatQuestionFile(const Question_Set& set, int formatNumber, const LogFont* font) {
     std::string out;
     out.reserve(64 + 32 * set.Count() + set.TextBytes());
+    AdviseLargePages(out.data(), out.capacity());
     AppendHead(out, set, formatNumber, font);
     const int layout = LayoutOf(formatNumber);
     for (const Zentu_View record : set) WriteRecord(out, layout, record);
