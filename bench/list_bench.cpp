@@ -29,7 +29,7 @@ void PlainPass(benchmark::State& state) {
     const std::string needle = kNeedle;
     for (auto _ : state) {
         std::size_t found = 0;
-        for (const Zentu_Data& q : set) {
+        for (const auto& q : set) {
             found += q.question.find(needle) != std::string::npos ||
                      q.answer.find(needle) != std::string::npos ||
                      q.hint.find(needle) != std::string::npos;

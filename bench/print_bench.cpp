@@ -66,7 +66,7 @@ double PrintListing(const Question_Set& set, const QString& path) {
         const ElementSelection selection = AllTicked();
         std::string block;
         int number = 0;
-        for (const Zentu_Data& record : set) {
+        for (const auto& record : set) {
             block.clear();
             AppendQuestionBlock(block, ++number, record, selection);
             printer.PutString(block);
@@ -87,7 +87,7 @@ std::vector<std::vector<QString>> PagesOfLines(const Question_Set& set, int colu
     };
     const ElementSelection selection = AllTicked();
     int number = 0;
-    for (const Zentu_Data& record : set) {
+    for (const auto& record : set) {
         for (char ch : ComposeQuestionBlock(++number, record, selection)) {
             const auto byte = static_cast<unsigned char>(ch);
             if (ch == '\n') {

@@ -444,6 +444,35 @@ int MeasureMemory() {
     std::printf("Hostile count line, %zu-byte file: %zu questions, peak %.1f MB (%.0fx the file)\n",
                 hostile.size(), set.Count(), double(heap::peak) / 1e6,
                 double(heap::peak) / double(hostile.size()));
+    set.Clear();
+
+    // Just under the size limit of empty records, under a count that claims the most: each
+    // record is 18 bytes, so what a question costs beyond its texts shows at its worst.
+    // Bound: 4x the file plus 64 bytes a question read.
+    {
+        const std::string path = TempDirectory() + "/empty.que";
+        std::string bytes = "0\r\nZentu File\r\n2\r\nEndOptions\r\n2147483647\r\n";
+        const std::string empty = "\t\t\t\t\t,\t0\t0\t0\t0\t1\r\n";
+        while (bytes.size() + empty.size() <= kMaxQuestionFileBytes - (1 << 20)) bytes += empty;
+        if (!WriteBuffer(path, bytes, false)) return 1;
+        const double fileBytes = double(bytes.size());
+        std::string().swap(bytes);
+        Question_Set empties;
+        heap::Start();
+        const auto start = std::chrono::steady_clock::now();
+        ReadQuestionFile(path, empties, font, fontRead);
+        const double ms = Millis(start);
+        heap::Stop();
+        const double questions = double(empties.Count());
+        const double bound = 4 * fileBytes + 64 * questions;
+        std::printf(
+            "Empty records, %.0f MiB file: %.0f questions in %.0f ms, peak %.0f MiB (%.2fx the "
+            "file, %.0f bytes/question; bound 4x the file + 64 bytes/question = %.0f MiB: %.2fx, "
+            "%s)\n",
+            fileBytes / 1048576, questions, ms, double(heap::peak) / 1048576,
+            double(heap::peak) / fileBytes, double(heap::peak) / questions, bound / 1048576,
+            double(heap::peak) / bound, double(heap::peak) <= bound ? "met" : "MISSED");
+    }
     return 0;
 }
 

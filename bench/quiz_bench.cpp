@@ -1,5 +1,6 @@
 // The Random Test up to its first question, against copying the set once: the shuffle
-// must not grow with the square of the set.
+// must not grow with the square of the set, and the test must not copy the set (its heap
+// grows by a few bytes a question).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "bench/heap_count.h"
 #include "model/question_set.h"
 #include "platform/platform.h"
 #include "quiz/quiz_runs.h"
@@ -34,8 +36,10 @@ const Question_Set& SetOf(std::size_t count) {
 class CancelAtOnce : public QuestionAsker {
   public:
     Clock::time_point asked;
+    std::int64_t peakWhenAsked = 0;
     AskOutcome AskQuestion(Zentu_Data question) override {
         asked = Clock::now();
+        peakWhenAsked = heap::peak;
         benchmark::DoNotOptimize(question);
         return {false, false};
     }
@@ -77,11 +81,40 @@ void BM_RandomTestToFirstQuestion(benchmark::State& state) {
     CancelAtOnce asker;
     SilentPlatform platform;
     Versus versus;
+    std::int64_t heapGrowth = 0;
     for (auto _ : state) {
         RandomGenerator generator;
+        heap::Start();
         const auto start = Clock::now();
         RunRandomTest(set, asker, platform, generator);
         versus.Work(Versus::Seconds(start, asker.asked));
+        heap::Stop();
+        heapGrowth = std::max(heapGrowth, asker.peakWhenAsked);
+        versus.Baseline(state, set);
+    }
+    versus.Report(state);
+    state.counters["heap_bytes_per_question"] = double(heapGrowth) / double(set.Count());
+}
+
+// Answers every question right at once, so a Graded Quiz times what it does around
+// asking: a copy of each question and the score.
+class AnswerRight : public QuestionAsker {
+  public:
+    AskOutcome AskQuestion(Zentu_Data question) override {
+        benchmark::DoNotOptimize(question);
+        return {true, true};
+    }
+};
+
+void BM_GradedQuiz(benchmark::State& state) {
+    const Question_Set& set = SetOf(static_cast<std::size_t>(state.range(0)));
+    AnswerRight asker;
+    SilentPlatform platform;
+    Versus versus;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        RunGradedQuiz(set, asker, platform);
+        versus.Work(Versus::Seconds(start));
         versus.Baseline(state, set);
     }
     versus.Report(state);
@@ -132,6 +165,7 @@ BENCHMARK(BM_RandomTestToFirstQuestion)
     ->Arg(1000000)
     ->MinTime(2.0)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GradedQuiz)->Arg(100000)->MinTime(2.0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShuffleOrder)
     ->Arg(10000)
     ->Arg(100000)

@@ -1,6 +1,7 @@
 // libFuzzer target: the question file reader on arbitrary bytes, and the writer on what it
 // read. Whatever was read must be storable: read -> write -> read gives the same set and
 // font in version 1.1, and the same fields that version 1.0 carries.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -80,10 +81,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "a delimiter read is never CR or 0x1A");
     }
 
-    const Read again(bytes);
+    // The reader keeps a CR LF in place where a text-mode stream drops every CR: the same
+    // bytes cut at 0x1A and without any CR must read the same.
+    std::string plain = bytes.substr(0, bytes.find('\x1a'));
+    plain.erase(std::remove(plain.begin(), plain.end(), '\r'), plain.end());
+    const Read again(plain);
     Check(again.outcome == first.outcome && again.set == first.set &&
               again.fontRead == first.fontRead && again.font == first.font,
-          "reading is deterministic");
+          "reading as if every CR were dropped");
 
     // Version 1.1 keeps everything, the font included when one was read.
     const LogFont* font = first.fontRead ? &first.font : nullptr;

@@ -11,19 +11,20 @@ bool IsControlByte(char c) {
 
 }  // namespace
 
-std::string StorableText(std::string text) {
-    bool clean = true;
-    for (std::size_t i = 0; i < text.size() && clean; ++i) {
+bool IsStorableText(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '\t' || c == kEndOfData) {
-            clean = false;
-        } else if (c == '\r') {
-            clean = i + 1 < text.size() && text[i + 1] == '\n';
+        if (c == '\t' || c == kEndOfData || c == '\n') return false;
+        if (c == '\r') {
+            if (i + 1 >= text.size() || text[i + 1] != '\n') return false;
             ++i;
-        } else if (c == '\n') {
-            clean = false;
         }
     }
+    return true;
+}
+
+std::string StorableText(std::string text) {
+    const bool clean = IsStorableText(text);
     // Most texts are clean; they are passed on without a second copy.
     if (clean) return text;
     std::string stored;
@@ -50,6 +51,13 @@ Zentu_Data CommitRecord(const EditBuffer& buffer) {
     }
     if (IsControlByte(record.delimiter)) record.delimiter = '\0';
     return record;
+}
+
+bool StoresAsIs(const EditBuffer& buffer) {
+    return IsStorableText(buffer.question) && IsStorableText(buffer.answer) &&
+           IsStorableText(buffer.hint) && IsStorableText(buffer.rightResponse) &&
+           IsStorableText(buffer.wrongResponse) &&
+           (buffer.delimiter == '\0' || !IsControlByte(buffer.delimiter));
 }
 
 char DelimiterFromText(const std::string& text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/zentu_data.h"
 
@@ -20,10 +21,14 @@ struct EditBuffer : Zentu_Data {
 // or LF becomes CR LF, byte 0x1A (the file's end of data) is dropped. Other bytes, also
 // the control bytes a file may bring, pass unchanged.
 std::string StorableText(std::string text);
+// Whether StorableText would keep `text` as it is.
+bool IsStorableText(std::string_view text);
 
 // The record a commit stores: the buffer's fields as stored texts. A delimiter that is a
 // control byte (the file could not keep a TAB, a line break or 0x1A there) becomes NUL.
 Zentu_Data CommitRecord(const EditBuffer& buffer);
+// Whether CommitRecord would store the buffer's fields as they are.
+bool StoresAsIs(const EditBuffer& buffer);
 
 // The delimiter box's text as a delimiter: its first byte, NUL when empty or a control byte.
 char DelimiterFromText(const std::string& text);

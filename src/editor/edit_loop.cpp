@@ -68,7 +68,7 @@ void EditLoop::RunFrom(std::size_t start) {
 
 void EditLoop::PrepareBuffer(bool blank) {
     if (!blank) {
-        static_cast<Zentu_Data&>(buffer) = set.At(position);
+        set.View(position).AssignTo(buffer);
         return;
     }
     buffer.question.clear();
@@ -84,11 +84,19 @@ void EditLoop::PrepareBuffer(bool blank) {
 
 void EditLoop::Commit() {
     markChanged();
-    // The shown question is replaced where it stands: no step shifts the set.
-    if (position > set.Count()) {
-        set.Append(CommitRecord(buffer));
+    const auto store = [this](const Zentu_View& record) {
+        // The shown question is replaced where it stands: no step shifts the set.
+        if (position > set.Count()) {
+            set.Append(record);
+        } else {
+            set.Replace(position, record);
+        }
+    };
+    // Most questions are stored as typed: then straight from the buffer, without a copy.
+    if (StoresAsIs(buffer)) {
+        store(buffer);
     } else {
-        set.At(position) = CommitRecord(buffer);
+        store(CommitRecord(buffer));
     }
 }
 
@@ -105,8 +113,8 @@ bool EditLoop::Act(int exit) {
             if (position > set.Count()) position = set.Count();
             return true;
         case kEditInsert: {
-            const Zentu_Data stored = set.At(position);
-            set.InsertAt(position + 1, stored);
+            // The copy's texts come from the set's own arena; the set allows that.
+            set.InsertAt(position + 1, set.View(position));
             return true;
         }
         case kEditFirst:
@@ -124,7 +132,7 @@ bool EditLoop::Act(int exit) {
 }
 
 void EditLoop::Move() {
-    Zentu_Data moved = std::move(set.At(position));
+    const Zentu_Data moved = set.At(position);
     set.RemoveAt(position);
     const std::size_t rest = set.Count();
     std::string text;
@@ -141,7 +149,7 @@ void EditLoop::Move() {
         return;
     }
     if (static_cast<std::uint64_t>(wanted) > rest + 1) {
-        set.Append(std::move(moved));
+        set.Append(moved);
         return;
     }
     position = static_cast<std::size_t>(wanted);

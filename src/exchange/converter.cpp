@@ -192,7 +192,7 @@ bool Store(const std::string& path, FileFormat format, const CommandLine& line,
         case FileFormat::Que:
             if (line.queFormat == kFormatVersion10) {
                 std::size_t dropped = 0;
-                for (const Zentu_Data& r : set.questions) {
+                for (const Zentu_View r : set.questions) {
                     dropped += !r.rightResponse.empty();
                     dropped += !r.wrongResponse.empty();
                 }

@@ -23,7 +23,7 @@ struct ByteClasses {
 // One field: the Windows-1252 bytes as UTF-8 (every byte has its character, so nothing is
 // lost), in quotes when it holds the separator, a quote or a line end, or starts with '#'
 // (which would make its row a comment).
-void AppendField(std::string& out, const std::string& text, char separator,
+void AppendField(std::string& out, std::string_view text, char separator,
                  const ByteClasses& classes) {
     bool plain = text.empty() || text[0] != '#';
     for (std::size_t i = 0; plain && i < text.size(); ++i) {
@@ -49,16 +49,16 @@ void AppendField(std::string& out, const std::string& text, char separator,
     if (quote) out.push_back('"');
 }
 
-void AppendRecord(std::string& out, const Zentu_Data& record, char separator,
+void AppendRecord(std::string& out, const Zentu_View& record, char separator,
                   const ByteClasses& classes) {
-    for (const std::string* text : {&record.question, &record.answer, &record.hint,
-                                    &record.rightResponse, &record.wrongResponse}) {
+    for (const std::string_view* text : {&record.question, &record.answer, &record.hint,
+                                         &record.rightResponse, &record.wrongResponse}) {
         AppendField(out, *text, separator, classes);
         out.push_back(separator);
     }
     // No delimiter (NUL) is an empty field.
     if (record.delimiter != '\0') {
-        AppendField(out, std::string(1, record.delimiter), separator, classes);
+        AppendField(out, std::string_view(&record.delimiter, 1), separator, classes);
     }
     out.push_back(separator);
     const std::int32_t method = static_cast<std::int32_t>(record.answerMethod);
@@ -103,7 +103,7 @@ std::string FormatTable(const Question_Set& set, const LogFont* font, TableKind 
     const ByteClasses classes(separator);
     std::string out;
     AppendHead(out, font, kind);
-    for (const Zentu_Data& record : set) AppendRecord(out, record, separator, classes);
+    for (const Zentu_View record : set) AppendRecord(out, record, separator, classes);
     return out;
 }
 
@@ -116,7 +116,7 @@ bool WriteTableFile(const std::string& path, const Question_Set& set, const LogF
             std::string chunk;
             chunk.reserve(kWriteChunk + 4096);
             AppendHead(chunk, font, kind);
-            for (const Zentu_Data& record : set) {
+            for (const Zentu_View record : set) {
                 AppendRecord(chunk, record, separator, classes);
                 if (chunk.size() >= kWriteChunk) {
                     if (!sink(chunk)) return false;

@@ -21,7 +21,7 @@ std::string Format(const std::string& format, std::size_t first, std::size_t sec
 
 }  // namespace
 
-std::string RulesText(const Zentu_Data& question) {
+std::string RulesText(const Zentu_View& question) {
     std::string text;
     switch (question.answerMethod) {
         case AnswerMethod::All:

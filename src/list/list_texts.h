@@ -9,7 +9,7 @@
 
 // "Only one", "All, case" or "Some, case, spaces": the answer method (its number when it
 // is none of the four), then whether letter case and spaces at the ends count.
-std::string RulesText(const Zentu_Data& question);
+std::string RulesText(const Zentu_View& question);
 
 // "12 questions" without a search; "3 of 12 questions match" with one; while a search is
 // still running, a count of the matches so far.

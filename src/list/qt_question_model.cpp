@@ -31,16 +31,17 @@ int QtQuestionModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kColCount;
 }
 
-const Zentu_Data* QtQuestionModel::QuestionOfRow(int row) const {
+bool QtQuestionModel::QuestionOfRow(int row, Zentu_View& question) const {
     // A view may ask between a change of the set and the reset that follows it.
-    if (row < 0 || row >= rows || static_cast<std::size_t>(row) >= filter.Rows()) return nullptr;
+    if (row < 0 || row >= rows || static_cast<std::size_t>(row) >= filter.Rows()) return false;
     const std::size_t position = filter.PositionOfRow(static_cast<std::size_t>(row));
-    return position >= 1 && position <= set.Count() ? &set.At(position) : nullptr;
+    if (position < 1 || position > set.Count()) return false;
+    question = set.View(position);
+    return true;
 }
 
-QString QtQuestionModel::OneLine(const std::string& text) {
-    QString shown =
-        TextToQString(text.size() > kLongestShown * 2 ? text.substr(0, kLongestShown * 2) : text);
+QString QtQuestionModel::OneLine(std::string_view text) {
+    QString shown = TextToQString(std::string(text.substr(0, kLongestShown * 2)));
     if (shown.size() > kLongestShown) {
         shown.truncate(kLongestShown);
         shown += QChar(0x2026);
@@ -51,17 +52,17 @@ QString QtQuestionModel::OneLine(const std::string& text) {
 
 QVariant QtQuestionModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-    const Zentu_Data* question = QuestionOfRow(index.row());
-    if (question == nullptr) return {};
+    Zentu_View question;
+    if (!QuestionOfRow(index.row(), question)) return {};
     switch (index.column()) {
         case kColQuestion:
-            return OneLine(question->question);
+            return OneLine(question.question);
         case kColAnswer:
-            return OneLine(question->answer);
+            return OneLine(question.answer);
         case kColHint:
-            return OneLine(question->hint);
+            return OneLine(question.hint);
         case kColRules:
-            return TextToQString(RulesText(*question));
+            return TextToQString(RulesText(question));
         default:
             return {};
     }

@@ -33,10 +33,11 @@ class QtQuestionModel : public QAbstractTableModel {
 
     // A stored text on one line: each line break shows as a mark, and a very long text
     // is cut, as no cell could show it.
-    static QString OneLine(const std::string& text);
+    static QString OneLine(std::string_view text);
 
   private:
-    const Zentu_Data* QuestionOfRow(int row) const;
+    // False when the row has no question (yet, or any more).
+    bool QuestionOfRow(int row, Zentu_View& question) const;
 
     const Question_Set& set;
     const QuestionFilter& filter;

@@ -51,8 +51,8 @@ std::size_t QuestionFilter::ToScan() const {
     return refining ? candidates.size() : set->Count();
 }
 
-bool QuestionFilter::Matches(const Zentu_Data& question) {
-    for (const std::string* text : {&question.question, &question.answer, &question.hint}) {
+bool QuestionFilter::Matches(const Zentu_View& question) {
+    for (const std::string_view* text : {&question.question, &question.answer, &question.hint}) {
         // A text shorter than the needle cannot hold it, however it folds: nothing folds
         // to more than two bytes.
         if (text->size() * 2 < needle.size()) continue;
@@ -68,7 +68,7 @@ bool QuestionFilter::Step(std::size_t maxQuestions) {
     for (; next < end; ++next) {
         const std::size_t position = refining ? candidates[next] : next + 1;
         // A set that shrank before its Restart has nothing left there to match.
-        if (position <= set->Count() && Matches(set->At(position))) matches.push_back(position);
+        if (position <= set->Count() && Matches(set->View(position))) matches.push_back(position);
     }
     return Done();
 }

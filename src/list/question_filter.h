@@ -43,7 +43,7 @@ class QuestionFilter {
 
   private:
     std::size_t ToScan() const;
-    bool Matches(const Zentu_Data& question);
+    bool Matches(const Zentu_View& question);
 
     const Question_Set* set = nullptr;
     bool searching = false;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "model/large_pages.h"
 #include "model/safe_file.h"
 #include "model/text_helpers.h"
 
@@ -22,38 +23,37 @@ constexpr std::string_view kFontPrefix = "Font=";
 constexpr std::size_t kMinRecordBytes = 14;
 constexpr std::size_t kCountSlack = 64;
 
-// What a text-mode stream shows of the file: the data ends at 0x1A, and every CR is
-// dropped wherever it stands. Done in place, so reading holds one copy of the file.
-void ApplyTextMode(std::string& bytes) {
-    const void* end = std::memchr(bytes.data(), '\x1a', bytes.size());
-    if (end != nullptr) {
-        bytes.resize(static_cast<std::size_t>(static_cast<const char*>(end) - bytes.data()));
+// A text as memory keeps it has CR LF line breaks. After PrepareTextMode a text's line
+// breaks are CR LF already, unless the file had an LF without CR (`bareLineFeeds`); such a
+// text is written out anew at the end of `expanded`, and `text` views it there.
+void ReadText(RecordStream& stream, std::string_view& text, std::string& expanded,
+              bool bareLineFeeds) {
+    if (!stream.ReadUntil('\t', text) || !bareLineFeeds) return;
+    const auto bare = [&text](std::size_t from) {
+        for (;;) {
+            const void* lf = std::memchr(text.data() + from, '\n', text.size() - from);
+            if (lf == nullptr) return text.size();
+            const std::size_t at =
+                static_cast<std::size_t>(static_cast<const char*>(lf) - text.data());
+            if (at == 0 || text[at - 1] != '\r') return at;
+            from = at + 1;
+        }
+    };
+    std::size_t lf = bare(0);
+    if (lf == text.size()) return;
+    const std::size_t start = expanded.size();
+    std::size_t pos = 0;
+    while (lf != text.size()) {
+        expanded.append(text.data() + pos, lf - pos);
+        expanded.append("\r\n", 2);
+        pos = lf + 1;
+        lf = bare(pos);
     }
-    // CRs come about once a line: moving the runs between them is twice as fast as
-    // testing every byte.
-    char* const data = &bytes[0];
-    const char* const last = data + bytes.size();
-    char* out = static_cast<char*>(std::memchr(data, '\r', bytes.size()));
-    if (out == nullptr) return;
-    const char* in = out + 1;
-    while (in < last) {
-        const void* cr = std::memchr(in, '\r', static_cast<std::size_t>(last - in));
-        const char* stop = cr != nullptr ? static_cast<const char*>(cr) : last;
-        std::memmove(out, in, static_cast<std::size_t>(stop - in));
-        out += stop - in;
-        in = stop + 1;
-    }
-    bytes.resize(static_cast<std::size_t>(out - data));
+    expanded.append(text.data() + pos, text.size() - pos);
+    text = std::string_view(expanded).substr(start);
 }
 
-// Line breaks are single LFs after the text-mode pass; memory keeps them as CR LF.
-void ReadText(RecordStream& stream, std::string& text) {
-    if (stream.ReadUntil('\t', text) && std::memchr(text.data(), '\n', text.size()) != nullptr) {
-        text = LfToCrLf(text);
-    }
-}
-
-void ReadFlagsAndMethod(RecordStream& stream, Zentu_Data& record) {
+void ReadFlagsAndMethod(RecordStream& stream, Zentu_View& record) {
     stream.ReadFlag(record.useHint);
     stream.ReadFlag(record.confirmCorrect);
     stream.ReadFlag(record.checkSpaces);
@@ -62,19 +62,51 @@ void ReadFlagsAndMethod(RecordStream& stream, Zentu_Data& record) {
     if (stream.ReadInt32(method)) record.answerMethod = static_cast<AnswerMethod>(method);
 }
 
+// `expanded[i]` takes the i-th text when it has line breaks (see ReadText).
+void ReadRecordView(RecordStream& stream, int formatNumber, Zentu_View& record,
+                    std::string* const (&expanded)[5], bool bareLineFeeds) {
+    if (formatNumber == kFormatVersion10) {
+        char tab;
+        stream.ReadByte(tab);
+        ReadText(stream, record.question, *expanded[0], bareLineFeeds);
+        ReadText(stream, record.answer, *expanded[1], bareLineFeeds);
+        ReadText(stream, record.hint, *expanded[2], bareLineFeeds);
+        stream.ReadByte(record.delimiter);
+        ReadFlagsAndMethod(stream, record);
+    } else if (formatNumber == kFormatVersion11) {
+        stream.Ignore(2, '\n');
+        ReadText(stream, record.question, *expanded[0], bareLineFeeds);
+        ReadText(stream, record.answer, *expanded[1], bareLineFeeds);
+        ReadText(stream, record.hint, *expanded[2], bareLineFeeds);
+        ReadText(stream, record.rightResponse, *expanded[3], bareLineFeeds);
+        ReadText(stream, record.wrongResponse, *expanded[4], bareLineFeeds);
+        stream.ReadByte(record.delimiter);
+        stream.Ignore(2, '\t');
+        ReadFlagsAndMethod(stream, record);
+    }
+}
+
+// The stream reads the set's own arena (see Parse): the texts stay where they are; only
+// those with an LF without CR are copied, to the side, and added at the end.
 void ReadRecords(RecordStream& stream, int formatNumber, std::uint64_t count, Question_Set& set,
-                 ReadReport& report) {
+                 ReadReport& report, bool bareLineFeeds) {
     const std::uint64_t plausible = stream.Remaining() / kMinRecordBytes + kCountSlack;
     const std::size_t records = static_cast<std::size_t>(std::min(count, plausible));
     if (records < count) report.countNotTaken = true;
     set.Reserve(set.Count() + records);
+    std::string buffers[5];
+    std::string* const expanded[5] = {&buffers[0], &buffers[1], &buffers[2], &buffers[3],
+                                      &buffers[4]};
+    std::string side;
     for (std::size_t i = 0; i < records; ++i) {
-        Zentu_Data record;
-        ReadRecord(stream, formatNumber, record);
+        for (std::string& buffer : buffers) buffer.clear();
+        Zentu_View record;
+        ReadRecordView(stream, formatNumber, record, expanded, bareLineFeeds);
         // The stream stays failed, so this counts the damaged record and every later one.
         if (stream.Failed()) ++report.questionsNotRead;
-        set.Append(std::move(record));
+        set.AppendPlaced(record, side);
     }
+    set.FinishPlacing(side);
 }
 
 // Text-mode output: every LF goes out as CR LF.
@@ -117,16 +149,19 @@ ReadOutcome ReadQuestionFile(const std::string& path, Question_Set& set, LogFont
 
 namespace {
 
+// `set` is empty; it takes the bytes over as its arena, so a question's texts are not
+// copied.
 ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fontRead,
                   std::int32_t& formatNumber, ReadReport& report) {
-    ApplyTextMode(bytes);
+    const TextModeData textMode = PrepareTextMode(bytes);
     // An empty set saved in version 1.0 is its count line alone. Taken by the rule below
     // as the start of a version 1.1 file, it could never be opened again.
-    if (bytes == "0\n") {
+    if (bytes == "0\r\n" || bytes == "0\n") {
         formatNumber = kFormatVersion10;
         return ReadOutcome::Loaded;
     }
-    RecordStream stream(bytes);
+    set.TakeTexts(std::move(bytes));
+    RecordStream stream(set.Texts(), textMode.carriageReturns);
 
     // No number at all (an empty file, say), a negative one or one past 32 bits: this
     // is no question file we know.
@@ -135,7 +170,7 @@ ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fo
     stream.Ignore(1, '\n');
     if (first > 0) {
         formatNumber = kFormatVersion10;
-        ReadRecords(stream, kFormatVersion10, first, set, report);
+        ReadRecords(stream, kFormatVersion10, first, set, report, textMode.bareLineFeeds);
         return ReadOutcome::Loaded;
     }
 
@@ -161,7 +196,8 @@ ReadOutcome Parse(std::string& bytes, Question_Set& set, LogFont& font, bool& fo
     std::int32_t count = 0;
     const bool counted = stream.ReadInt32(count);
     if (counted && count > 0) {
-        ReadRecords(stream, formatNumber, static_cast<std::uint64_t>(count), set, report);
+        ReadRecords(stream, formatNumber, static_cast<std::uint64_t>(count), set, report,
+                    textMode.bareLineFeeds);
     } else if (!counted || count < 0) {
         report.countNotTaken = true;
     }
@@ -199,34 +235,21 @@ ReadOutcome ParseQuestionFile(std::string bytes, Question_Set& set, LogFont& fon
 }
 
 void ReadRecord(RecordStream& stream, int formatNumber, Zentu_Data& record) {
-    if (formatNumber == kFormatVersion10) {
-        char tab;
-        stream.ReadByte(tab);
-        ReadText(stream, record.question);
-        ReadText(stream, record.answer);
-        ReadText(stream, record.hint);
-        stream.ReadByte(record.delimiter);
-        ReadFlagsAndMethod(stream, record);
-    } else if (formatNumber == kFormatVersion11) {
-        stream.Ignore(2, '\n');
-        ReadText(stream, record.question);
-        ReadText(stream, record.answer);
-        ReadText(stream, record.hint);
-        ReadText(stream, record.rightResponse);
-        ReadText(stream, record.wrongResponse);
-        stream.ReadByte(record.delimiter);
-        stream.Ignore(2, '\t');
-        ReadFlagsAndMethod(stream, record);
-    }
+    Zentu_View view(record);
+    std::string buffers[5];
+    std::string* const expanded[5] = {&buffers[0], &buffers[1], &buffers[2], &buffers[3],
+                                      &buffers[4]};
+    ReadRecordView(stream, formatNumber, view, expanded, true);
+    record = view.ToData();
 }
 
-void WriteRecord(std::string& out, int formatNumber, const Zentu_Data& record) {
+void WriteRecord(std::string& out, int formatNumber, const Zentu_View& record) {
     const std::string_view delimiter(&record.delimiter, 1);
     const bool flags[] = {record.useHint, record.confirmCorrect, record.checkSpaces,
                           record.caseSensitive};
     if (formatNumber == kFormatVersion10) {
         // The first flag follows the delimiter byte directly; the record has no line end.
-        for (const std::string* text : {&record.question, &record.answer, &record.hint}) {
+        for (const std::string_view* text : {&record.question, &record.answer, &record.hint}) {
             out.push_back('\t');
             AppendTextMode(out, *text);
         }
@@ -239,8 +262,8 @@ void WriteRecord(std::string& out, int formatNumber, const Zentu_Data& record) {
         AppendNumber(out, static_cast<std::int32_t>(record.answerMethod));
         return;
     }
-    for (const std::string* text : {&record.question, &record.answer, &record.hint,
-                                    &record.rightResponse, &record.wrongResponse}) {
+    for (const std::string_view* text : {&record.question, &record.answer, &record.hint,
+                                         &record.rightResponse, &record.wrongResponse}) {
         AppendTextMode(out, *text);
         out.push_back('\t');
     }
@@ -285,15 +308,11 @@ constexpr std::size_t kWriteChunk = std::size_t(256) << 10;
 
 std::string FormatQuestionFile(const Question_Set& set, int formatNumber, const LogFont* font) {
     std::string out;
-    std::size_t estimate = 64;
-    for (const Zentu_Data& record : set) {
-        estimate += 32 + record.question.size() + record.answer.size() + record.hint.size() +
-                    record.rightResponse.size() + record.wrongResponse.size();
-    }
-    out.reserve(estimate);
+    out.reserve(64 + 32 * set.Count() + set.TextBytes());
+    AdviseLargePages(out.data(), out.capacity());
     AppendHead(out, set, formatNumber, font);
     const int layout = LayoutOf(formatNumber);
-    for (const Zentu_Data& record : set) WriteRecord(out, layout, record);
+    for (const Zentu_View record : set) WriteRecord(out, layout, record);
     return out;
 }
 
@@ -305,7 +324,7 @@ bool WriteQuestionFile(const std::string& path, const Question_Set& set, int for
             chunk.reserve(kWriteChunk + 4096);
             AppendHead(chunk, set, formatNumber, font);
             const int layout = LayoutOf(formatNumber);
-            for (const Zentu_Data& record : set) {
+            for (const Zentu_View record : set) {
                 WriteRecord(chunk, layout, record);
                 if (chunk.size() >= kWriteChunk) {
                     if (!sink(chunk)) return false;

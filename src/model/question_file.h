@@ -59,7 +59,7 @@ std::string FormatQuestionFile(const Question_Set& set, int formatNumber, const 
 
 // One record in layout 1 or 2. With another format number, ReadRecord reads nothing.
 void ReadRecord(RecordStream& stream, int formatNumber, Zentu_Data& record);
-void WriteRecord(std::string& out, int formatNumber, const Zentu_Data& record);
+void WriteRecord(std::string& out, int formatNumber, const Zentu_View& record);
 
 // The font line's text without its "Font=" prefix, and back. ParseFontLine is false
 // when a number does not fit its 32 bits; the font is then left as it was.

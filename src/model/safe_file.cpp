@@ -18,6 +18,8 @@
 #include <random>
 #include <vector>
 
+#include "model/large_pages.h"
+
 namespace {
 
 class FileDescriptor {
@@ -104,7 +106,10 @@ bool ReadOpenFile(int fd, std::string& out, std::size_t maxBytes) {
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes) return false;
     try {
-        std::string content(static_cast<std::size_t>(info.st_size), '\0');
+        std::string content;
+        content.reserve(static_cast<std::size_t>(info.st_size));
+        AdviseLargePages(content.data(), content.capacity());
+        content.resize(static_cast<std::size_t>(info.st_size));
         std::size_t filled = 0;
         while (filled < content.size()) {
             const ssize_t got = ::read(fd, &content[filled], content.size() - filled);

@@ -19,7 +19,7 @@ int AnswerMethodString(AnswerMethod method) {
     return 0;
 }
 
-void AppendLine(std::string& out, const std::string& text) {
+void AppendLine(std::string& out, std::string_view text) {
     out += text;
     out += '\n';
 }
@@ -31,7 +31,7 @@ ElementSelection& ProgramElementSelection() {
     return selection;
 }
 
-void AppendQuestionBlock(std::string& out, int number, const Zentu_Data& record,
+void AppendQuestionBlock(std::string& out, int number, const Zentu_View& record,
                          const ElementSelection& selection) {
     AppendLine(out, LoadString(kStrPrintQuestion) + std::to_string(number));
     if (selection.Ticked(Element::Question)) AppendLine(out, record.question);
@@ -64,7 +64,7 @@ void AppendQuestionBlock(std::string& out, int number, const Zentu_Data& record,
     }
 }
 
-std::string ComposeQuestionBlock(int number, const Zentu_Data& record,
+std::string ComposeQuestionBlock(int number, const Zentu_View& record,
                                  const ElementSelection& selection) {
     std::string block;
     AppendQuestionBlock(block, number, record, selection);

@@ -43,8 +43,8 @@ ElementSelection& ProgramElementSelection();
 // The block of question `number` (from 1): the line "Question: " and the number, then one
 // line per ticked element, each line ended by one LF. Texts go in as stored, so a text
 // with line breaks runs over several lines. The block is never cut, however long.
-std::string ComposeQuestionBlock(int number, const Zentu_Data& record,
+std::string ComposeQuestionBlock(int number, const Zentu_View& record,
                                  const ElementSelection& selection);
 // The same, appended to `out`, so a long listing is built without a string per block.
-void AppendQuestionBlock(std::string& out, int number, const Zentu_Data& record,
+void AppendQuestionBlock(std::string& out, int number, const Zentu_View& record,
                          const ElementSelection& selection);

@@ -30,7 +30,8 @@ bool FeedListing(const Question_Set& questions, const ElementSelection& selectio
     end = std::min(end, questions.Count());
     for (std::size_t index = from.question; index < end; ++index) {
         block.clear();
-        AppendQuestionBlock(block, static_cast<int>(index) + 1, questions.At(index + 1), selection);
+        AppendQuestionBlock(block, static_cast<int>(index) + 1, questions.View(index + 1),
+                            selection);
         std::size_t offset = index == from.question ? from.offset : 0;
         while (offset < block.size()) {
             const int pages = printer.Pages();

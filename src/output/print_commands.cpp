@@ -26,7 +26,7 @@ bool ProduceExport(const Question_Set& questions, const ElementSelection& select
     std::string block;
     std::string buffer;
     int number = 0;
-    for (const Zentu_Data& record : questions) {
+    for (const Zentu_View record : questions) {
         block.clear();
         AppendQuestionBlock(block, ++number, record, selection);
         AppendWithCrLf(buffer, block);

@@ -89,22 +89,20 @@ RunEnd RunGradedQuiz(const Question_Set& set, const std::vector<std::size_t>& po
         platform, missed);
 }
 
-RunEnd RunRandomTest(const Question_Set& set, QuestionAsker& asker, Platform& platform,
-                     RandomGenerator& generator) {
-    return RunRandomTest(std::vector<Zentu_Data>(set.begin(), set.end()), asker, platform,
-                         generator);
-}
+namespace {
 
-RunEnd RunRandomTest(const std::vector<Zentu_Data>& copies, QuestionAsker& asker,
-                     Platform& platform, RandomGenerator& generator) {
-    if (copies.empty()) {
+// The Random Test over `total` questions, the i-th (from 0) given by questionAt(i). The
+// test works on positions, never on copies: shuffling and removing move no record, and a
+// run over a million questions costs four bytes each. `stillTotal` is false once the
+// questions are no longer `total` in number.
+template <typename QuestionAt, typename StillTotal>
+RunEnd RandomTest(std::size_t total, QuestionAt questionAt, StillTotal stillTotal,
+                  QuestionAsker& asker, Platform& platform, RandomGenerator& generator) {
+    if (total == 0) {
         ShowBox(platform, kStrNoQuestions, kStrNoQuestionsCaption);
         return RunEnd::NoQuestions;
     }
-    // The working list is a list of positions into the test's own copies, so shuffling
-    // and removing never move a record.
-    std::vector<std::uint32_t> list =
-        ShuffleOrder(static_cast<std::uint32_t>(copies.size()), generator);
+    std::vector<std::uint32_t> list = ShuffleOrder(static_cast<std::uint32_t>(total), generator);
 
     // One pass asks the list in order and keeps, in order, those answered wrong: that is
     // removing each right one at k and going on at k, without moving the rest each time.
@@ -115,17 +113,37 @@ RunEnd RunRandomTest(const std::vector<Zentu_Data>& copies, QuestionAsker& asker
         std::size_t kept = 0;
         for (std::size_t k = 0; k < list.size(); ++k) {
             asker.ShowProgress({rounds, k + 1, list.size()});
-            const AskOutcome outcome = asker.AskQuestion(copies[list[k]]);
+            const AskOutcome outcome = asker.AskQuestion(questionAt(list[k]));
             if (!outcome.proceed) return RunEnd::Cancelled;
+            // Nothing should change the set during the test; if something did, the
+            // positions left would be read past its end.
+            if (!stillTotal()) return RunEnd::SetChanged;
             if (!outcome.correct) list[kept++] = list[k];
         }
         if (rounds == 1) rightFirstTime = list.size() - kept;
         list.resize(kept);
     }
-    platform.ShowMessage(MessageOwner::Window,
-                         FormatTestOver(rounds, rightFirstTime, copies.size()),
+    platform.ShowMessage(MessageOwner::Window, FormatTestOver(rounds, rightFirstTime, total),
                          LoadString(kStrTestOverCaption), MessageButtons::Ok, MessageIcon::None);
     return RunEnd::Finished;
+}
+
+}  // namespace
+
+// The set cannot change during the test (the window refuses every command that would
+// change it while a run is busy), so the test reads its questions where they lie.
+RunEnd RunRandomTest(const Question_Set& set, QuestionAsker& asker, Platform& platform,
+                     RandomGenerator& generator) {
+    return RandomTest(
+        set.Count(), [&set](std::uint32_t i) { return set.At(std::size_t(i) + 1); },
+        [&set, total = set.Count()] { return set.Count() == total; }, asker, platform, generator);
+}
+
+RunEnd RunRandomTest(const std::vector<Zentu_Data>& copies, QuestionAsker& asker,
+                     Platform& platform, RandomGenerator& generator) {
+    return RandomTest(
+        copies.size(), [&copies](std::uint32_t i) -> const Zentu_Data& { return copies[i]; },
+        [] { return true; }, asker, platform, generator);
 }
 
 RunEnd RunRandomTest(const Question_Set& set, QuestionAsker& asker, Platform& platform) {

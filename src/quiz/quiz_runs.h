@@ -35,8 +35,9 @@ RunEnd RunGradedQuiz(const Question_Set& set, const std::vector<std::size_t>& po
 
 // Asks shuffled copies of the questions in passes until every one was answered right
 // or the user cancels, then says that it is over, with its rounds and how many were right
-// the first time. It works on its own copies, so a change of the set while it runs does
-// not reach it.
+// the first time. It reads the questions from `set` as it asks them, so the set must not
+// change until it returns (the window's busy guard refuses every command that would); if
+// its size changes all the same, the test ends there with SetChanged.
 RunEnd RunRandomTest(const Question_Set& set, QuestionAsker& asker, Platform& platform,
                      RandomGenerator& generator);
 // The same over given questions, such as those a Graded Quiz missed.

@@ -59,7 +59,7 @@ TEST(ExamplesTest, EveryBundledFileLoadsAndWritesBackByteForByte) {
 
         // Every accepted answer passes the checker, and a wrong one gets a filled-in
         // message: an answer listed twice or the wrong delimiter would break a question.
-        for (const Zentu_Data& q : set) {
+        for (const Zentu_Data& q : std::vector<Zentu_Data>(set.begin(), set.end())) {
             SCOPED_TRACE(q.question);
             const bool piecewise =
                 q.answerMethod == AnswerMethod::Some || q.answerMethod == AnswerMethod::OnlyOne;

@@ -375,14 +375,16 @@ TEST_F(MainWindowStateTest, CommandTable) {
 // While a run asks, the commands that could change or replace the set, Exit and the close
 // query included, are refused; Save goes on. Afterwards they are all back.
 TEST_F(MainWindowStateTest, RunsKeepTheSetInUseUntilTheyEnd) {
-    const int kRefused[] = {kCmNew,           kCmOpen,       kCmEdit,      kCmFind,
-                            kCmQuizOnMatches, kCmGradedQuiz, kCmRandomTest};
+    const int kRefused[] = {kCmNew,           kCmOpen,       kCmEdit,       kCmFind,
+                            kCmQuizOnMatches, kCmGradedQuiz, kCmRandomTest, kCmImport};
     for (int run : {kCmGradedQuiz, kCmRandomTest}) {
         FakePlatform fake;
         MainWindowState state(fake);
         ScriptedAsker asker;
         state.SetQuestionAsker(asker);
-        for (int id : {kCmEdit, kCmFind, kCmQuizOnMatches}) ASSERT_TRUE(state.Bind(id, [] {}));
+        for (int id : {kCmEdit, kCmFind, kCmQuizOnMatches, kCmImport}) {
+            ASSERT_TRUE(state.Bind(id, [] {}));
+        }
         state.Questions().Append(Zentu_Data{});
         asker.outcomes = {{true, true}};
         asker.onAsk = [&](std::size_t n) {

@@ -23,13 +23,20 @@ TEST(EditBufferTest, CommitRecordStoresOnlyWhatTheFileHolds) {
         EXPECT_EQ(CommitRecord(buffer), (Zentu_Data{stored, stored, stored, stored, stored, '\0',
                                                     false, false, true, false, AnswerMethod(0)}))
             << text;
+        // The editor stores a buffer as it is exactly when nothing would change.
+        buffer.delimiter = ',';
+        EXPECT_EQ(StoresAsIs(buffer), text == stored) << text;
+        buffer.question = "a\rb";
+        EXPECT_FALSE(StoresAsIs(buffer));
     }
-    const std::pair<char, char> delimiters[] = {{';', ';'},     {'\t', '\0'},   {'\n', '\0'},
-                                                {'\x1a', '\0'}, {'\x7f', '\0'}, {'\xa0', '\xa0'}};
+    const std::pair<char, char> delimiters[] = {{'\0', '\0'},    {';', ';'},     {'\t', '\0'},
+                                                {'\n', '\0'},    {'\x1a', '\0'}, {'\x7f', '\0'},
+                                                {'\xa0', '\xa0'}};
     for (const auto& [delimiter, kept] : delimiters) {
         EditBuffer buffer;
         buffer.delimiter = delimiter;
         EXPECT_EQ(CommitRecord(buffer).delimiter, kept) << int(delimiter);
+        EXPECT_EQ(StoresAsIs(buffer), delimiter == kept) << int(delimiter);
         EXPECT_EQ(DelimiterFromText(std::string(1, delimiter) + "x"), kept) << int(delimiter);
         EXPECT_EQ(DelimiterText(kept), kept == '\0' ? "" : std::string(1, kept));
     }

@@ -122,7 +122,7 @@ TEST(EditLoopTest, ExitSequences) {
         EditorRun run(c.count, c.script);
         EXPECT_EQ(run.screens.shown, c.shown) << c.script;
         std::string order;
-        for (const Zentu_Data& r : run.set) {
+        for (const Zentu_View r : run.set) {
             order += r.question.empty() ? "_" : r.question;
             // A question that only passed through the editor comes out whole.
             if (r.question.size() == 1 && r.question < "F") {

@@ -155,7 +155,7 @@ TEST(ExchangeCommandsTest, ExportAsTableWritesTheChosenKindAndImportTakesItBack)
         MainWindowState state(platform);
         FakeImportUi ui;
         state.SetTableImportUi(ui);
-        for (const Zentu_Data& r : set) state.Questions().Append(r);
+        for (const Zentu_View r : set) state.Questions().Append(r);
         // A name without an extension gets the kind's; a folder that is not there fails.
         const std::string base = (dir / "set").string();
         platform.saveAnswers = {FakePlatform::FileChoice{base, filter},

@@ -140,7 +140,10 @@ TEST(QuestionFilterTest, SlicedAndNarrowedSearchesAgreeWithAFullPass) {
         // Every other round the set changes and the same search runs again over it; else
         // the next round searches the other set.
         if (round % 4 < 2) {
-            set.At(1 + random() % set.Count()).question = randomText(6);
+            const std::size_t n = 1 + random() % set.Count();
+            Zentu_Data changed = set.At(n);
+            changed.question = randomText(6);
+            set.Replace(n, changed);
             filter.Restart(set);
             filter.RunToEnd();
             check(needles.back());

@@ -96,7 +96,7 @@ struct ValidFile {
         LogFont font = StartupDisplayFont();
         font.faceName = "Courier New";
         head = FormatQuestionFile(set, format, &font);
-        for (const Zentu_Data& record : set) WriteRecord(records.emplace_back(), format, record);
+        for (const Zentu_View record : set) WriteRecord(records.emplace_back(), format, record);
         for (const std::string& record : records) head.resize(head.size() - record.size());
         if (format == 1) set = WithoutResponses(set);
     }

@@ -46,7 +46,11 @@ inline Question_Set SetOf(std::initializer_list<Zentu_Data> records) {
 
 // What a version 1.0 file keeps of a set: everything but the two responses.
 inline Question_Set WithoutResponses(Question_Set set) {
-    for (Zentu_Data& r : set) r.rightResponse = r.wrongResponse = "";
+    for (std::size_t n = 1; n <= set.Count(); ++n) {
+        Zentu_Data r = set.At(n);
+        r.rightResponse = r.wrongResponse = "";
+        set.Replace(n, r);
+    }
     return set;
 }
 

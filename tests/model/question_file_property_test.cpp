@@ -2,12 +2,15 @@
 // comes back, and writing what was read gives the same bytes again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bitset>
 #include <cstdint>
+#include <iterator>
 #include <random>
 #include <string>
 
 #include "model/question_file.h"
+#include "model/record_stream.h"
 #include "model_test_support.h"
 
 namespace {
@@ -88,6 +91,75 @@ TEST(QuestionFilePropertyTest, RandomSetsComeBackInBothVersions) {
             ASSERT_EQ(FormatQuestionFile(read.set, format, read.fontRead ? &read.font : nullptr),
                       bytes);
         }
+    }
+}
+
+// The reader keeps a file's CR LF in place instead of dropping every CR as a text-mode
+// stream does, and closes the data up sixteen bytes at a time. Whatever the bytes, it
+// must read exactly what the plain rule gives: cut at 0x1A, drop every CR. The bytes are
+// files of random sets with CRs, LFs and 0x1A put in, taken out or doubled at random, and
+// random runs of the bytes that matter to the reader.
+TEST(QuestionFilePropertyTest, ReadsAsIfEveryCrWereDropped) {
+    Random random;
+    // A count of 150 over a long run of line ends is taken or not by how many bytes follow.
+    std::string lineEnds;
+    for (int k = 0; k < 600; ++k) lineEnds += "\r\n";
+    const std::string pieces[] = {
+        lineEnds, "150", "\r", "\n", "\r\n", "\r\r\n",     "\t",         "\x1a",
+        "0",      "1",   " ",  "-",  "x",    "Zentu File", "EndOptions", "Font=1 2 "};
+    const auto plain = [](const std::string& bytes) {
+        std::string out = bytes.substr(0, bytes.find('\x1a'));
+        out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());
+        return out;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        std::string bytes;
+        if (random.Pick(2) == 0) {
+            Question_Set set;
+            for (int n = random.Pick(6); n > 0; --n) {
+                set.Append(Record(random.Text(), random.Text(), random.Text(), ',', "0101", 1,
+                                  random.Text(), random.Text()));
+            }
+            const LogFont font = random.Font();
+            bytes = FormatQuestionFile(set, 1 + random.Pick(2), random.Pick(2) ? &font : nullptr);
+            for (int edits = random.Pick(6); edits > 0 && !bytes.empty(); --edits) {
+                const std::size_t at = random.Pick(bytes.size());
+                const int how = random.Pick(3);
+                if (how == 0) bytes.erase(at, 1);
+                if (how == 1) bytes.insert(at, pieces[2 + random.Pick(6)]);
+                if (how == 2) bytes.insert(at, 1, bytes[at]);
+            }
+        } else {
+            for (int n = random.Pick(60); n > 0; --n)
+                bytes += pieces[random.Pick(std::size(pieces))];
+        }
+        SCOPED_TRACE(testing::PrintToString(bytes));
+
+        // The data as the reader holds it: CR only in CR LF, nothing else changed.
+        std::string held = bytes;
+        const TextModeData data = PrepareTextMode(held);
+        ASSERT_EQ(plain(held), plain(bytes));
+        ASSERT_EQ(data.carriageReturns, std::size_t(std::count(held.begin(), held.end(), '\r')));
+        bool bare = false;
+        for (std::size_t at = 0; at < held.size(); ++at) {
+            if (held[at] == '\r') {
+                ASSERT_TRUE(at + 1 < held.size() && held[at + 1] == '\n');
+            }
+            if (held[at] == '\n' && (at == 0 || held[at - 1] != '\r')) bare = true;
+        }
+        ASSERT_EQ(data.bareLineFeeds, bare);
+
+        Parsed read[2];
+        int format[2];
+        const std::string inputs[2] = {bytes, plain(bytes)};
+        for (int k = 0; k < 2; ++k) {
+            read[k].outcome = ParseQuestionFile(inputs[k], read[k].set, read[k].font,
+                                                read[k].fontRead, &format[k], &read[k].report);
+        }
+        ASSERT_EQ(read[0], read[1]);
+        ASSERT_EQ(format[0], format[1]);
+        ASSERT_EQ(read[0].report.questionsNotRead, read[1].report.questionsNotRead);
+        ASSERT_EQ(read[0].report.countNotTaken, read[1].report.countNotTaken);
     }
 }
 

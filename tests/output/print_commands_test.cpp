@@ -56,7 +56,9 @@ TEST(PrintAndExport, ListTheBlocksByteForByteOrSayWhyNot) {
     for (std::size_t n = 1; n <= many.size(); ++n)
         big += "Question: " + std::to_string(n) + "\r\nmmmmmmmmmmmmmmmmmmmm\r\n";
     Question_Set nul = Questions({"q"}), xy = Questions({"x", "y"});
-    nul.At(1).delimiter = '\0';
+    Zentu_Data nulDelimiter = nul.At(1);
+    nulDelimiter.delimiter = '\0';
+    nul.Replace(1, nulDelimiter);
     const std::string home = std::getenv("HOME"),
                       unable = kWrote + std::string("ShowMessage File Error;");
     const ElementSelection question = Only(Element::Question), answer = Only(Element::Answer);
