@@ -8,11 +8,9 @@
 #endif
 
 namespace {
+
 // A CR in the data always stands in front of an LF, so it is white space as the LF is.
 bool IsFieldSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-}  // namespace
-
-namespace {
 
 // Moves data[i] to data[out] unless it is a CR that no LF follows; `next` is the byte
 // after it (0 at the end). Notes an LF that lands without a CR in front.
@@ -55,7 +53,7 @@ TextModeData PrepareTextMode(std::string& bytes) {
         const unsigned drop = crs & ~lfsAfter;
         if (drop != 0) {
             // Close up the block's kept bytes without a branch per byte.
-            alignas(16) char closed[16];
+            alignas(16) char closed[16] = {};
             kept = 0;
             for (unsigned j = 0; j < 16; ++j) {
                 closed[kept] = data[i + j];
