@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "model/question_file.h"
 
@@ -29,7 +30,7 @@ LogFont Sentinel() {
 
 // After reading, a CR stands only in front of an LF and every LF has one: the reader drops
 // every CR of the file and turns each LF of a text into CR LF.
-bool CarriableText(const std::string& text) {
+bool CarriableText(std::string_view text) {
     if (text.find('\t') != std::string::npos || text.find('\x1a') != std::string::npos) {
         return false;
     }
@@ -72,9 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(face.find_first_of("\r\n") == std::string::npos && (face.empty() || face[0] != ' '),
               "a face name ends its line and loses its leading spaces");
     }
-    for (const Zentu_Data& record : first.set) {
-        for (const std::string* text : {&record.question, &record.answer, &record.hint,
-                                        &record.rightResponse, &record.wrongResponse}) {
+    for (const Zentu_View record : first.set) {
+        for (const std::string_view* text : {&record.question, &record.answer, &record.hint,
+                                             &record.rightResponse, &record.wrongResponse}) {
             Check(CarriableText(*text), "texts read hold CR only in CR LF, and no TAB or 0x1A");
         }
         Check(record.delimiter != '\r' && record.delimiter != '\x1a',

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "exchange/table_reader.h"
 #include "exchange/table_writer.h"
@@ -18,7 +19,7 @@ void Check(bool condition, const char* what) {
     }
 }
 
-bool StorableText(const std::string& text) {
+bool StorableText(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\t' || text[i] == '\x1a') return false;
         if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) return false;
@@ -45,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(table.questions.Count() == 0, "a failed parse changed the set");
         return 0;
     }
-    for (const Zentu_Data& r : table.questions) {
-        for (const std::string* text :
+    for (const Zentu_View r : table.questions) {
+        for (const std::string_view* text :
              {&r.question, &r.answer, &r.hint, &r.rightResponse, &r.wrongResponse}) {
             Check(StorableText(*text), "a text no question file can carry");
         }

@@ -129,7 +129,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
             valid = ParseCharacter(*value, line.options.answerDelimiter);
         } else if (arg == "--method") {
             // Only the names: a number is no method a user picks.
-            AnswerMethod method;
+            AnswerMethod method = AnswerMethod::All;  // taken only when valid
             const bool digit = !value->empty() &&
                                ((*value)[0] == '-' || ((*value)[0] >= '0' && (*value)[0] <= '9'));
             valid = !digit && ParseMethod(*value, method);
