@@ -131,20 +131,7 @@ void Question_Set::FinishPlacing(std::string& side) {
     // not outweigh the texts, the file's bytes stay the arena as they are.
     if (side.empty() && !Wasteful()) return;
     // The texts in the arena lie in record order, so each moves down or stays.
-    std::size_t packed = 0;
-    for (Record& record : records) {
-        if ((record.offset & kOnSide) != 0) continue;
-        const std::size_t gap = (record.flags & kSpaced) != 0 ? 1 : 0;
-        std::size_t at = record.offset;
-        const std::size_t start = packed;
-        for (std::uint32_t length : record.length) {
-            if (length != 0) std::memmove(&arena[0] + packed, arena.data() + at, length);
-            packed += length;
-            at += length + gap;
-        }
-        record.offset = static_cast<std::uint32_t>(start);
-        record.flags &= static_cast<std::uint8_t>(~kSpaced);
-    }
+    const std::size_t packed = PackTexts(&arena[0]);
     arena.resize(packed);
     if (!side.empty()) {
         if (arena.capacity() - arena.size() < side.size()) {
@@ -228,18 +215,27 @@ void Question_Set::CompactIfWasteful() {
     std::string packed;
     packed.reserve(live);
     AdviseLargePages(packed.data(), packed.capacity());
+    packed.resize(live);
+    packed.resize(PackTexts(&packed[0]));
+    arena.swap(packed);
+}
+
+std::size_t Question_Set::PackTexts(char* to) {
+    std::size_t packed = 0;
     for (Record& record : records) {
+        if ((record.offset & kOnSide) != 0) continue;
         const std::size_t gap = (record.flags & kSpaced) != 0 ? 1 : 0;
         std::size_t at = record.offset;
-        const std::size_t start = packed.size();
+        const std::size_t start = packed;
         for (std::uint32_t length : record.length) {
-            packed.append(arena, std::min(at, arena.size()), length);
+            if (length != 0) std::memmove(to + packed, arena.data() + at, length);
+            packed += length;
             at += length + gap;
         }
         record.offset = static_cast<std::uint32_t>(start);
         record.flags &= static_cast<std::uint8_t>(~kSpaced);
     }
-    arena.swap(packed);
+    return packed;
 }
 
 bool Question_Set::operator==(const Question_Set& other) const {

@@ -121,6 +121,11 @@ class Question_Set {
     };
     bool Wasteful() const;
     void CompactIfWasteful();
+    // Moves every record's texts next to each other, in record order, to `to`: the arena's
+    // own start (each text moves down or stays) or a fresh buffer of the live bytes.
+    // Records whose texts are still on the side while placing are left. Returns the bytes
+    // written.
+    std::size_t PackTexts(char* to);
     // A fresh arena with room for `moreTextBytes` beyond what it holds, on large pages.
     void Grow(std::size_t moreTextBytes);
 

@@ -23,13 +23,8 @@ class BlockedList {
         const std::size_t blocks = std::max<std::size_t>(1, (total + fill - 1) / fill);
         slots.assign(blocks * capacity, 0);
         sizes.assign(blocks, 0);
-        for (std::size_t block = 0; block < blocks; ++block) {
-            const std::size_t begin = block * fill;
-            const std::size_t size = std::min<std::size_t>(fill, total - begin);
-            std::iota(Block(block), Block(block) + size, static_cast<std::uint32_t>(begin));
-            sizes[block] = static_cast<std::uint32_t>(size);
-        }
-        BuildTree();
+        std::iota(slots.begin(), slots.begin() + static_cast<std::ptrdiff_t>(total), 0u);
+        Spread();
     }
 
     std::uint32_t RemoveAt(std::size_t pos) {
@@ -77,11 +72,15 @@ class BlockedList {
         }
     }
 
-    // Every block `fill` full again (the last one less), without a second buffer: the
-    // values are closed up at the front, then spread out from the back, where each moves
-    // up or stays.
+    // Every block `fill` full again (the last one less), without a second buffer.
     void LayOutAgain() {
         Close();
+        Spread();
+    }
+
+    // From the values closed up at the front, every block `fill` full (the last one less):
+    // spread out from the back, each value moves up or stays.
+    void Spread() {
         for (std::size_t block = sizes.size(); block-- > 0;) {
             const std::size_t begin = std::min<std::size_t>(block * fill, total);
             const std::size_t size = std::min<std::size_t>(fill, total - begin);
